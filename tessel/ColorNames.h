@@ -1,0 +1,15 @@
+#pragma once
+
+#include "Rgb.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace tessel {
+
+// Resolves a colour text: an X11 colour name (case-blind, blanks ignored, gray or grey),
+// "grayo" for black, or "#rrggbb". Anything else is not a colour.
+std::optional<Rgb> lookupColor(const QString &text);
+
+} // namespace tessel

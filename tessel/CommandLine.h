@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace tessel {
+
+// The first word of a command line and the rest, both without surrounding blanks.
+struct SplitLine
+{
+    QString word;
+    QString rest;
+};
+
+SplitLine splitFirstWord(const QString &line);
+
+// Blank-separated words; a double-quoted part is one word without its quotes.
+// Absent when a quote is left open.
+std::optional<QStringList> splitWords(const QString &text);
+
+// A decimal number: optional sign, digits with an optional fraction (".35" is fine).
+std::optional<double> parseDecimal(const QString &text);
+
+// A whole number: optional sign and digits.
+std::optional<long long> parseInteger(const QString &text);
+
+} // namespace tessel

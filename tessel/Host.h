@@ -1,0 +1,81 @@
+#pragma once
+
+#include "Drawing.h"
+#include "Messages.h"
+#include "ShadeTable.h"
+#include "Trace.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace tessel {
+
+// Statuses of RunCommand: 0 is success.
+enum Status : qint32 {
+    StatusOk = 0,
+    StatusUnknownCommand = 1,
+    StatusBadArguments = 2,
+    StatusFileError = 3,
+    StatusScriptError = 4,
+};
+
+// The Tessel host: runs command lines and scripts, holds the shade table and the drawing.
+// A failing command changes nothing and leaves one message saying why.
+class Host
+{
+public:
+    // `ownFolder` is where relative shadeset and script files are looked up after the
+    // working folder (the control's own folder); the trace file comes from TESSEL_TRACE.
+    explicit Host(const QString &ownFolder);
+
+    qint32 RunCommand(const QString &text, Messages &messages);
+    QString GetVariable(const QString &name);
+
+    const Drawing &drawing() const { return m_drawing; }
+    const ShadeTable &shadeTable() const { return m_table; }
+    const QString &shadesetName() const { return m_tableName; }
+    const QString &workingFolder() const { return m_workingFolder; }
+
+private:
+    struct Outcome
+    {
+        qint32 status = StatusOk;
+        QString message;
+    };
+    static Outcome ok() { return {}; }
+    static Outcome failure(qint32 status, const QString &command, const QString &what);
+
+    Outcome execute(const QString &line, int depth);
+
+    Outcome setVariable(const QString &rest);
+    Outcome setWorkingFolder(const QString &rest);
+    Outcome runScript(const QString &rest, int depth);
+    Outcome loadShadeset(const QString &rest);
+    Outcome selectSymbol(const QString &rest);
+    Outcome drawPatch(const QString &rest);
+    Outcome clearDrawing(const QString &rest);
+    Outcome deleteShades(const QString &rest);
+    Outcome colorRamp(const QString &rest);
+    Outcome saveShadeset(const QString &rest);
+    Outcome drawLegend(const QString &rest);
+    Outcome drawLabel(const QString &rest);
+
+    // A relative file is looked up in the working folder, then in the own folder.
+    QString resolve(const QString &file) const;
+    QString expandShow(const QString &text) const;
+
+    QString m_ownFolder;
+    QString m_workingFolder;
+    ShadeTable m_table;
+    QString m_tableName;
+    std::optional<Rgb> m_fill;
+    Drawing m_drawing;
+    QHash<QString, QString> m_variables;
+    QStringList m_scriptStack;
+    Trace m_trace;
+};
+
+} // namespace tessel

@@ -1,0 +1,91 @@
+#include "Render.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tessel {
+namespace {
+
+QColor toQColor(Rgb rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+class Renderer
+{
+public:
+    Renderer(QPainter &painter, QSize size) : m_painter(painter), m_height(size.height()) {}
+
+    double px(double inches) const { return inches * kDotsPerInch; }
+    double py(double inches) const { return m_height - inches * kDotsPerInch; }
+
+    QRect pixelRect(const InchRect &r) const
+    {
+        const QPointF a(px(std::min(r.x1, r.x2)), py(std::max(r.y1, r.y2)));
+        const QPointF b(px(std::max(r.x1, r.x2)), py(std::min(r.y1, r.y2)));
+        return QRect(QPoint(std::lround(a.x()), std::lround(a.y())),
+                     QPoint(std::lround(b.x()) - 1, std::lround(b.y()) - 1));
+    }
+
+    void operator()(const Patch &patch) const
+    {
+        const QRect rect = pixelRect(patch.rect);
+        m_painter.fillRect(rect, toQColor(patch.fill));
+        m_painter.setPen(Qt::black);
+        m_painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    }
+
+    // Each pixel row takes the band under its centre, so narrow bands leave no gaps.
+    void operator()(const Legend &legend) const
+    {
+        if (legend.bands.empty()) {
+            return;
+        }
+        const QRect rect = pixelRect(legend.rect);
+        const double bottom = std::min(legend.rect.y1, legend.rect.y2);
+        const double bandHeight =
+            std::abs(legend.rect.y2 - legend.rect.y1) / static_cast<double>(legend.bands.size());
+        const auto last = static_cast<long>(legend.bands.size()) - 1;
+        for (int row = rect.top(); row <= rect.bottom(); ++row) {
+            const double inches = (m_height - (row + 0.5)) / kDotsPerInch;
+            const long band = std::clamp(std::lround(std::floor((inches - bottom) / bandHeight)),
+                                         0L, last);
+            if (const auto &rgb = legend.bands[static_cast<std::size_t>(band)]) {
+                m_painter.fillRect(QRect(rect.left(), row, rect.width(), 1), toQColor(*rgb));
+            }
+        }
+    }
+
+    void operator()(const Label &label) const
+    {
+        m_painter.setPen(Qt::black);
+        m_painter.drawText(QPointF(px(label.x), py(label.y)), label.text);
+    }
+
+private:
+    QPainter &m_painter;
+    int m_height;
+};
+
+} // namespace
+
+void renderDrawing(QPainter &painter, const Drawing &drawing, QSize size)
+{
+    painter.save();
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.0);
+    painter.setFont(font);
+    const Renderer renderer(painter, size);
+    for (const DrawingItem &item : drawing.items) {
+        std::visit(renderer, item);
+    }
+    painter.restore();
+}
+
+} // namespace tessel

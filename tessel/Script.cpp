@@ -1,0 +1,78 @@
+#include "Script.h"
+
+#include "CommandLine.h"
+
+#include <QList>
+
+namespace tessel {
+
+ScriptParse parseScript(const QByteArray &bytes)
+{
+    Script script;
+    bool first = true;
+    const QList<QByteArray> raw = bytes.split('\n');
+    for (int i = 0; i < raw.size(); ++i) {
+        const QString text = QString::fromUtf8(raw[i]).trimmed();
+        if (text.isEmpty() || text.startsWith(QLatin1Char('!'))) {
+            continue;
+        }
+        const SplitLine split = splitFirstWord(text);
+        if (first && split.word == QLatin1String("&args")) {
+            script.parameters = split.rest.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            for (int p = 0; p < script.parameters.size(); ++p) {
+                if (script.parameters.indexOf(script.parameters[p]) != p) {
+                    return {std::nullopt, QStringLiteral("line %1: parameter %2 is declared twice")
+                                              .arg(i + 1)
+                                              .arg(script.parameters[p])};
+                }
+            }
+        } else {
+            script.lines.append({i + 1, text});
+        }
+        first = false;
+    }
+    return {std::move(script), QString()};
+}
+
+Binding bindArguments(const QStringList &parameters, const QString &arguments)
+{
+    const QStringList words = arguments.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.size() < parameters.size() || (parameters.isEmpty() && !words.isEmpty())) {
+        return {std::nullopt, QStringLiteral("expects %1 argument(s) (%2) but got %3")
+                                  .arg(parameters.size())
+                                  .arg(parameters.join(QLatin1Char(' ')))
+                                  .arg(words.size())};
+    }
+    QStringList values;
+    if (!parameters.isEmpty()) {
+        const auto firstTakes = words.size() - parameters.size() + 1;
+        values.append(words.mid(0, firstTakes).join(QLatin1Char(' ')));
+        values.append(words.mid(firstTakes));
+    }
+    return {values, QString()};
+}
+
+QString substitute(const QString &line, const QStringList &parameters, const QStringList &values)
+{
+    // One pass, so a value that itself holds %NAME% is left as it is.
+    QString result;
+    int from = 0;
+    while (from < line.size()) {
+        const int open = line.indexOf(QLatin1Char('%'), from);
+        const int close = open < 0 ? -1 : line.indexOf(QLatin1Char('%'), open + 1);
+        if (close < 0) {
+            break;
+        }
+        const int p = static_cast<int>(parameters.indexOf(line.mid(open + 1, close - open - 1)));
+        if (p < 0) {
+            result += line.mid(from, close - from);
+            from = close;
+            continue;
+        }
+        result += line.mid(from, open - from) + values[p];
+        from = close + 1;
+    }
+    return result + line.mid(from);
+}
+
+} // namespace tessel

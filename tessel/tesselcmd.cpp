@@ -1,0 +1,102 @@
+// tesselcmd: runs Tessel command lines through a headless host.
+//
+//   tesselcmd [--png FILE --size WxH] [COMMANDFILE ...]
+//
+// Without command files it reads standard input. Each failing line is reported with its
+// line number; the exit status is 1 when any line failed.
+#include "CommandRunner.h"
+#include "Host.h"
+#include "Render.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+struct Options
+{
+    QStringList files;
+    QString png;
+    QSize size;
+    QString error;
+};
+
+Options parseOptions(const QStringList &args)
+{
+    Options options;
+    for (int i = 1; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        if ((arg == QLatin1String("--png") || arg == QLatin1String("--size")) && i + 1 < args.size()) {
+            const QString value = args[++i];
+            if (arg == QLatin1String("--png")) {
+                options.png = value;
+                continue;
+            }
+            const QStringList wh = value.split(QLatin1Char('x'));
+            const int w = wh.size() == 2 ? wh[0].toInt() : 0;
+            const int h = wh.size() == 2 ? wh[1].toInt() : 0;
+            if (w < 1 || h < 1 || w > 10000 || h > 10000) {
+                options.error = QStringLiteral("bad size \"%1\" (expected WxH)").arg(value);
+            }
+            options.size = QSize(w, h);
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            options.error = QStringLiteral("unknown option %1").arg(arg);
+        } else {
+            options.files.append(arg);
+        }
+    }
+    if (!options.png.isEmpty() && options.size.isEmpty() && options.error.isEmpty()) {
+        options.error = QStringLiteral("--png needs --size WxH");
+    }
+    return options;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    QTextStream errors(stderr);
+    const Options options = parseOptions(QCoreApplication::arguments());
+    if (!options.error.isEmpty()) {
+        errors << "tesselcmd: " << options.error << Qt::endl
+               << "usage: tesselcmd [--png FILE --size WxH] [COMMANDFILE ...]" << Qt::endl;
+        return 2;
+    }
+    tessel::Host host(QCoreApplication::applicationDirPath());
+    int failures = 0;
+    if (options.files.isEmpty()) {
+        QFile input;
+        input.open(stdin, QIODevice::ReadOnly);
+        failures += tessel::runCommandLines(host, input, QStringLiteral("stdin"), errors);
+    }
+    for (const QString &path : options.files) {
+        QFile input(path);
+        if (!input.open(QIODevice::ReadOnly)) {
+            errors << "tesselcmd: cannot open " << path << ": " << input.errorString() << Qt::endl;
+            ++failures;
+            continue;
+        }
+        failures += tessel::runCommandLines(host, input, path, errors);
+    }
+    if (!options.png.isEmpty()) {
+        QImage image(options.size, QImage::Format_RGB32);
+        QPainter painter(&image);
+        tessel::renderDrawing(painter, host.drawing(), options.size);
+        painter.end();
+        if (!image.save(options.png, "PNG")) {
+            errors << "tesselcmd: cannot write " << options.png << Qt::endl;
+            return 1;
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}
