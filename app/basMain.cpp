@@ -1,0 +1,17 @@
+#include "basMain.h"
+
+#include "ui/frmHuewright.h"
+
+void Main(frmHuewright &form, const QString &programFolder)
+{
+    const Folders folders = deriveFolders(QDir::toNativeSeparators(programFolder));
+    g_startPath = folders.startPath;
+    g_shadeDir = folders.shadeDir;
+    g_ToolsDir = folders.toolsDir;
+
+    // Reaching for the control loads the window, so its two commands come first.
+    host::Channel &Tessel1 = form.Tessel1();
+    host::Messages messages;
+    Tessel1.RunCommand(QStringLiteral("&s .startpath = ") + g_startPath, messages);
+    form.show();
+}

@@ -1,0 +1,24 @@
+#include "app/basMain.h"
+#include "ui/QtPrompt.h"
+#include "ui/frmHuewright.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+#ifdef Q_OS_LINUX
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs("huewright: no display server (DISPLAY is not set); cannot open a window\n", stderr);
+        return 1;
+    }
+#endif
+    QApplication app(argc, argv);
+    QtPrompt prompt;
+    frmHuewright form(prompt, QCoreApplication::applicationDirPath());
+    prompt.setParent(&form);
+    Main(form, QCoreApplication::applicationDirPath());
+    return QApplication::exec();
+}

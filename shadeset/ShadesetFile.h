@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// The path of shadeset `name` in `folder`, with the platform's separator.
+QString shadesetPath(const QString &folder, const QString &name);
+
+// Whether the shadeset file can be opened for reading: a missing file or folder, a folder
+// of that name, or an unreadable file all count as absent.
+bool shadesetFileExists(const QString &folder, const QString &name);
+
+// Deletes exactly the one shadeset file. Returns the reason on failure, empty on success.
+QString deleteShadesetFile(const QString &folder, const QString &name);

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// What the window asks the user, in its own terms, so logic and tests need no dialogs.
+enum class PromptIcon { None, Stop };
+enum class PromptButtons { Ok, YesNo };
+enum class PromptAnswer { Ok, Yes, No };
+
+struct MessageRequest
+{
+    QString title;
+    QString text;
+    PromptIcon icon = PromptIcon::None;
+    PromptButtons buttons = PromptButtons::Ok;
+    PromptAnswer defaultAnswer = PromptAnswer::Ok;
+};
+
+// A stop-icon box with one OK button.
+MessageRequest stopBox(const QString &title, const QString &text);
+
+struct FileFilter
+{
+    QString description; // as shown, e.g. "Tessel Shadesets (*.shd)"
+    QString pattern;     // e.g. "*.shd"
+};
+
+struct OpenFileRequest
+{
+    QString title;
+    QList<FileFilter> filters;
+    QString defaultExtension; // added to a typed name that has none, without the dot
+    QString folder;           // where the dialog opens
+    bool mustExist = true;
+    bool hideReadOnly = true;
+};
+
+class Prompt
+{
+public:
+    virtual ~Prompt() = default;
+
+    // Shows a modal message box and returns the button pressed.
+    virtual PromptAnswer message(const MessageRequest &request) = 0;
+    // Shows a modal file-open dialog; the empty text when the user cancelled.
+    virtual QString openFile(const OpenFileRequest &request) = 0;
+};

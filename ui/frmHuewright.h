@@ -1,0 +1,119 @@
+#pragma once
+
+#include "host/Channel.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class Prompt;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStatusBar;
+
+namespace tessel {
+class TesselWidget;
+}
+
+// The one window: colours, name and count in, shadesets built, shown, browsed and deleted.
+// Handlers are named after their control and event; each reads the controls, calls the
+// plain functions of palette/ and shadeset/, sends its commands and sets the controls.
+class frmHuewright : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `tesselFolder` is the Tessel control's own folder (where it finds colornames.shd).
+    frmHuewright(Prompt &prompt, const QString &tesselFolder, QWidget *parent = nullptr);
+    ~frmHuewright() override;
+
+    // The channel to the host control. The first call loads the window (Form_Load).
+    host::Channel &Tessel1();
+    // Puts another channel in front of the control, before the window is loaded; tests
+    // record or script the host with it.
+    void setChannel(std::unique_ptr<host::Channel> channel);
+    tessel::TesselWidget &tesselControl() const { return *m_tessel; }
+
+    // Whether shadeset FileName exists in the shadeset folder; cuts a trailing ".shd"
+    // (any case) from FileName first.
+    bool CheckIfExists(QString &FileName);
+
+    QString statusText() const;
+
+    // Number of symbols of the shadeset last created.
+    qint16 nSymbs = 0;
+
+    // Form-level state, for tests and debugging.
+    const QString &shdName() const { return ShdName; }
+    qint16 lastColorIndex() const { return colorIndex; }
+    bool isColorsReady() const { return colorsReady == 1; }
+    qint32 lastHostStatus() const { return hostStatus; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildLayout();
+    void connectHandlers();
+
+    void Form_Load();
+    void cboColor_Change(int n);
+    void cboColor_Click(int n);
+    void txtShdName_Change();
+    void cmdReset_Click();
+    void cmdClear_Click();
+    void cmdQuit_Click();
+    void PreviewColor(int N);
+    void txtNSymb_LostFocus();
+    void cmdCreateShd_Click();
+    void cmdDisplayShd_Click();
+    void cmdNavDispShd_Click();
+    void cmdDeleteShd_Click();
+
+    // Sends one command with hostMsgs, keeps its status in hostStatus and returns it.
+    qint32 send(const QString &text);
+    QString lastHostMessage() const;
+    void setStatus(const QString &text);
+    bool readinessTest() const;
+    void setCreateCaptionItalic(bool italic);
+    // Stops a construction before anything is sent: the box, then focus to `field`.
+    void refuseCreate(const QString &title, const QString &text, QWidget *field);
+
+    Prompt &m_prompt;
+    std::unique_ptr<host::Channel> m_channel;
+    bool m_loaded = false;
+    bool m_inLostFocus = false;
+
+    // Form-level variables.
+    qint32 hostStatus = 0;
+    std::unique_ptr<host::Messages> hostMsgs;
+    QString ShdName;
+    qint16 colorIndex = 0;
+    qint16 colorsReady = 0;
+
+    // Controls, named as on the form; colour row n is index n - 1.
+    std::array<QComboBox *, 7> cboColor{};
+    std::array<QPushButton *, 7> cmdPatch{};
+    QGroupBox *Frame1 = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLineEdit *txtShdName = nullptr;
+    QLineEdit *txtNSymb = nullptr;
+    QPushButton *cmdCreateShd = nullptr;
+    QPushButton *cmdDisplayShd = nullptr;
+    QPushButton *cmdDeleteShd = nullptr;
+    QPushButton *cmdNavDispShd = nullptr;
+    QPushButton *cmdQuit = nullptr;
+    QPushButton *cmdReset = nullptr;
+    QPushButton *cmdClear = nullptr;
+    QStatusBar *StatusBar1 = nullptr;
+    QLabel *m_statusPanel = nullptr;
+    tessel::TesselWidget *m_tessel = nullptr;
+};
