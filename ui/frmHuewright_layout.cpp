@@ -61,6 +61,11 @@ QComboBox *colorBox(QWidget *parent)
 frmHuewright::frmHuewright(Prompt &prompt, const QString &tesselFolder, QWidget *parent)
     : QWidget(parent), m_prompt(prompt)
 {
+    // Where MS Sans Serif is missing, a font of like widths keeps the captions inside
+    // their controls; the system sans serif comes after.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+                                QStringLiteral("Arial")});
     m_tessel = place(new tessel::TesselWidget(tesselFolder, this), "Tessel1", 3135, 150, 2025, 7515);
     m_tessel->setFocusPolicy(Qt::NoFocus);
     m_channel = std::make_unique<host::TesselChannel>(*m_tessel);
