@@ -1,5 +1,4 @@
 #include "basMain.h"
-
 #include "zeb_func.h"
 
 QString g_startPath;
@@ -15,8 +14,8 @@ Folders deriveFolders(const QString &programFolder, bool lowerCase, QChar separa
     }
     const QString tools = QString(separator) + QStringLiteral("tools");
     Folders folders;
-    folders.startPath = EndsWith(folder.toLower(), tools) ? folder.left(folder.size() - tools.size())
-                                                          : folder;
+    folders.startPath =
+        EndsWith(folder.toLower(), tools) ? folder.left(folder.size() - tools.size()) : folder;
     folders.shadeDir = folders.startPath + separator + QStringLiteral("shades");
     folders.toolsDir = folders.startPath + tools;
     return folders;

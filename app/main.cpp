@@ -11,7 +11,8 @@ int main(int argc, char *argv[])
 #ifdef Q_OS_LINUX
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        std::fputs("huewright: no display server (DISPLAY is not set); cannot open a window\n", stderr);
+        std::fputs("huewright: no display server (DISPLAY is not set); cannot open a window\n",
+                   stderr);
         return 1;
     }
 #endif

@@ -4,7 +4,8 @@
 
 PickedPath splitPickedPath(const QString &path)
 {
-    const auto cut = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    const auto cut =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     PickedPath parts;
     parts.folder = path.left(cut + 1);
     parts.file = path.mid(cut + 1);

@@ -88,7 +88,8 @@ std::optional<qint16> wholeNumber16(const QString &text)
     std::fesetround(FE_TONEAREST);
     const double rounded = std::nearbyint(value);
     std::fesetround(saved);
-    if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max()) {
+    if (rounded < std::numeric_limits<qint16>::min() ||
+        rounded > std::numeric_limits<qint16>::max()) {
         return std::nullopt;
     }
     return static_cast<qint16>(rounded);

@@ -39,8 +39,7 @@ bool isVariableName(const QString &name)
 Host::Host(const QString &ownFolder)
     : m_ownFolder(ownFolder), m_workingFolder(QDir::currentPath()),
       m_trace(qEnvironmentVariable("TESSEL_TRACE"))
-{
-}
+{}
 
 qint32 Host::RunCommand(const QString &text, Messages &messages)
 {
@@ -73,11 +72,11 @@ Host::Outcome Host::execute(const QString &line, int depth)
         Handler handler;
     };
     static constexpr Entry kCommands[] = {
-        {"&s", &Host::setVariable},       {"&wo", &Host::setWorkingFolder},
-        {"shadeset", &Host::loadShadeset}, {"shadesymbol", &Host::selectSymbol},
-        {"patch", &Host::drawPatch},      {"clear", &Host::clearDrawing},
+        {"&s", &Host::setVariable},           {"&wo", &Host::setWorkingFolder},
+        {"shadeset", &Host::loadShadeset},    {"shadesymbol", &Host::selectSymbol},
+        {"patch", &Host::drawPatch},          {"clear", &Host::clearDrawing},
         {"shadedelete", &Host::deleteShades}, {"shadecolorramp", &Host::colorRamp},
-        {"shadesave", &Host::saveShadeset}, {"shadelegend", &Host::drawLegend},
+        {"shadesave", &Host::saveShadeset},   {"shadelegend", &Host::drawLegend},
         {"label", &Host::drawLabel},
     };
     const SplitLine split = splitFirstWord(line);
@@ -154,10 +153,9 @@ Host::Outcome Host::runScript(const QString &rest, int depth)
         return failure(StatusScriptError, command, QStringLiteral("%1 calls itself").arg(path));
     }
     if (depth >= kMaxScriptDepth) {
-        return failure(StatusScriptError, command,
-                       QStringLiteral("%1: scripts nested more than %2 deep")
-                           .arg(path)
-                           .arg(kMaxScriptDepth));
+        return failure(
+            StatusScriptError, command,
+            QStringLiteral("%1: scripts nested more than %2 deep").arg(path).arg(kMaxScriptDepth));
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -178,8 +176,8 @@ Host::Outcome Host::runScript(const QString &rest, int depth)
     m_scriptStack.append(path);
     Outcome outcome;
     for (const ScriptLine &line : parsed.script->lines) {
-        outcome = execute(substitute(line.text, parsed.script->parameters, *binding.values),
-                          depth + 1);
+        outcome =
+            execute(substitute(line.text, parsed.script->parameters, *binding.values), depth + 1);
         if (outcome.status != StatusOk) {
             outcome.message =
                 QStringLiteral("%1 line %2: %3").arg(path).arg(line.number).arg(outcome.message);
@@ -210,8 +208,9 @@ Host::Outcome Host::saveShadeset(const QString &rest)
     const QString command = QStringLiteral("shadesave");
     if (!isPlainFileName(rest)) {
         return failure(StatusBadArguments, command,
-                       rest.isEmpty() ? QStringLiteral("missing shadeset name")
-                                      : QStringLiteral("\"%1\" is not a plain file name").arg(rest));
+                       rest.isEmpty()
+                           ? QStringLiteral("missing shadeset name")
+                           : QStringLiteral("\"%1\" is not a plain file name").arg(rest));
     }
     if (!QDir().mkpath(m_workingFolder)) {
         return failure(StatusFileError, command,

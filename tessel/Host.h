@@ -14,7 +14,8 @@
 namespace tessel {
 
 // Statuses of RunCommand: 0 is success.
-enum Status : qint32 {
+enum Status : qint32
+{
     StatusOk = 0,
     StatusUnknownCommand = 1,
     StatusBadArguments = 2,

@@ -1,8 +1,7 @@
 // The shade-table and drawing commands of the host.
-#include "Host.h"
-
-#include "CommandLine.h"
 #include "ColorNames.h"
+#include "CommandLine.h"
+#include "Host.h"
 
 #include <cmath>
 
@@ -57,7 +56,8 @@ Host::Outcome Host::selectSymbol(const QString &rest)
     }
     const auto symbol = parseInteger(words[0]);
     if (!symbol) {
-        return failure(StatusBadArguments, command, QStringLiteral("bad number \"%1\"").arg(words[0]));
+        return failure(StatusBadArguments, command,
+                       QStringLiteral("bad number \"%1\"").arg(words[0]));
     }
     if (!ShadeTable::isSymbol(*symbol)) {
         return failure(StatusBadArguments, command,
@@ -67,8 +67,9 @@ Host::Outcome Host::selectSymbol(const QString &rest)
     }
     const auto rgb = m_table.color(static_cast<int>(*symbol));
     if (!rgb) {
-        return failure(StatusBadArguments, command,
-                       QStringLiteral("symbol %1 is not defined in the current shadeset").arg(*symbol));
+        return failure(
+            StatusBadArguments, command,
+            QStringLiteral("symbol %1 is not defined in the current shadeset").arg(*symbol));
     }
     m_fill = rgb;
     return ok();
@@ -89,7 +90,8 @@ Host::Outcome Host::drawPatch(const QString &rest)
         return failure(StatusBadArguments, command,
                        QStringLiteral("no symbol selected (shadesymbol comes first)"));
     }
-    m_drawing.items.emplace_back(Patch{{n.values[0], n.values[1], n.values[2], n.values[3]}, *m_fill});
+    m_drawing.items.emplace_back(
+        Patch{{n.values[0], n.values[1], n.values[2], n.values[3]}, *m_fill});
     return ok();
 }
 

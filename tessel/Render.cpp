@@ -52,8 +52,8 @@ public:
         const auto last = static_cast<long>(legend.bands.size()) - 1;
         for (int row = rect.top(); row <= rect.bottom(); ++row) {
             const double inches = (m_height - (row + 0.5)) / kDotsPerInch;
-            const long band = std::clamp(std::lround(std::floor((inches - bottom) / bandHeight)),
-                                         0L, last);
+            const long band =
+                std::clamp(std::lround(std::floor((inches - bottom) / bandHeight)), 0L, last);
             if (const auto &rgb = legend.bands[static_cast<std::size_t>(band)]) {
                 m_painter.fillRect(QRect(rect.left(), row, rect.width(), 1), toQColor(*rgb));
             }

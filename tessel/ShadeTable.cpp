@@ -49,8 +49,9 @@ void fillRamp(ShadeTable &table, int start, int count, Rgb from, Rgb to)
     }
     const int steps = count - 1;
     for (int i = 0; i < count; ++i) {
-        table.set(start + i, Rgb{mix(from.red, to.red, i, steps), mix(from.green, to.green, i, steps),
-                                 mix(from.blue, to.blue, i, steps)});
+        table.set(start + i,
+                  Rgb{mix(from.red, to.red, i, steps), mix(from.green, to.green, i, steps),
+                      mix(from.blue, to.blue, i, steps)});
     }
 }
 

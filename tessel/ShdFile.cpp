@@ -48,7 +48,13 @@ public:
     }
 
 private:
-    enum class Expect { Header, Name, Symbols, Entries };
+    enum class Expect
+    {
+        Header,
+        Name,
+        Symbols,
+        Entries
+    };
 
     bool fail(const QString &what)
     {
@@ -61,9 +67,10 @@ private:
         switch (m_expect) {
         case Expect::Header:
             if (line != kHeader) {
-                return fail(line.startsWith(QLatin1String("TESSEL SHADESET "))
-                                ? QStringLiteral("unsupported version \"%1\"").arg(line.mid(16))
-                                : QStringLiteral("not a shadeset file (expected \"%1\")").arg(kHeader));
+                return fail(
+                    line.startsWith(QLatin1String("TESSEL SHADESET "))
+                        ? QStringLiteral("unsupported version \"%1\"").arg(line.mid(16))
+                        : QStringLiteral("not a shadeset file (expected \"%1\")").arg(kHeader));
             }
             m_expect = Expect::Name;
             return true;

@@ -32,7 +32,8 @@ Options parseOptions(const QStringList &args)
     Options options;
     for (int i = 1; i < args.size(); ++i) {
         const QString &arg = args[i];
-        if ((arg == QLatin1String("--png") || arg == QLatin1String("--size")) && i + 1 < args.size()) {
+        if ((arg == QLatin1String("--png") || arg == QLatin1String("--size")) &&
+            i + 1 < args.size()) {
             const QString value = args[++i];
             if (arg == QLatin1String("--png")) {
                 options.png = value;

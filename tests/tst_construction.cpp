@@ -92,33 +92,38 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("colors");
         QTest::addColumn<int>("count");
         QTest::addColumn<QStringList>("commands");
-        QTest::newRow("three colours") << QStringList{"blue", "yellow", "red", "", "", "", ""} << 999
-                                       << QStringList{"&wo c:\\maps\\shades", "shadedelete ALL",
-                                                      "shadecolorramp 1 500 \"blue\" \"yellow\"",
-                                                      "shadecolorramp 500 500 \"yellow\" \"red\"",
-                                                      "shadesave relief"};
-        QTest::newRow("seven colours") << kSevenColors << 100
-                                       << QStringList{"&wo c:\\maps\\shades",
-                                                      "shadedelete ALL",
-                                                      "shadecolorramp 1 17 \"navy\" \"royal blue\"",
-                                                      "shadecolorramp 17 17 \"royal blue\" \"sky blue\"",
-                                                      "shadecolorramp 34 17 \"sky blue\" \"pale green\"",
-                                                      "shadecolorramp 51 17 \"pale green\" \"yellow\"",
-                                                      "shadecolorramp 68 17 \"yellow\" \"orange\"",
-                                                      "shadecolorramp 85 17 \"orange\" \"firebrick\"",
-                                                      "shadesave relief"};
-        QTest::newRow("four colours") << QStringList{"dark green", "khaki", "sienna", "snow", "", "", ""}
-                                      << 999
-                                      << QStringList{"&wo c:\\maps\\shades", "shadedelete ALL",
-                                                     "shadecolorramp 1 334 \"dark green\" \"khaki\"",
-                                                     "shadecolorramp 334 334 \"khaki\" \"sienna\"",
-                                                     "shadecolorramp 668 334 \"sienna\" \"snow\"",
-                                                     "shadesave relief"};
+        QTest::newRow("three colours")
+            << QStringList{"blue", "yellow", "red", "", "", "", ""} << 999
+            << QStringList{"&wo c:\\maps\\shades", "shadedelete ALL",
+                           "shadecolorramp 1 500 \"blue\" \"yellow\"",
+                           "shadecolorramp 500 500 \"yellow\" \"red\"", "shadesave relief"};
+        QTest::newRow("seven colours")
+            << kSevenColors << 100
+            << QStringList{"&wo c:\\maps\\shades",
+                           "shadedelete ALL",
+                           "shadecolorramp 1 17 \"navy\" \"royal blue\"",
+                           "shadecolorramp 17 17 \"royal blue\" \"sky blue\"",
+                           "shadecolorramp 34 17 \"sky blue\" \"pale green\"",
+                           "shadecolorramp 51 17 \"pale green\" \"yellow\"",
+                           "shadecolorramp 68 17 \"yellow\" \"orange\"",
+                           "shadecolorramp 85 17 \"orange\" \"firebrick\"",
+                           "shadesave relief"};
+        QTest::newRow("four colours")
+            << QStringList{"dark green", "khaki", "sienna", "snow", "", "", ""} << 999
+            << QStringList{"&wo c:\\maps\\shades",
+                           "shadedelete ALL",
+                           "shadecolorramp 1 334 \"dark green\" \"khaki\"",
+                           "shadecolorramp 334 334 \"khaki\" \"sienna\"",
+                           "shadecolorramp 668 334 \"sienna\" \"snow\"",
+                           "shadesave relief"};
         QTest::newRow("gap ends the count, blanks and quotes travel as typed")
             << QStringList{"   ", "a\"b", "red", "tan", "", "blue", "gold"} << 9
-            << QStringList{"&wo c:\\maps\\shades", "shadedelete ALL",
-                           "shadecolorramp 1 4 \"   \" \"a\"b\"", "shadecolorramp 4 4 \"a\"b\" \"red\"",
-                           "shadecolorramp 8 4 \"red\" \"tan\"", "shadesave relief"};
+            << QStringList{"&wo c:\\maps\\shades",
+                           "shadedelete ALL",
+                           "shadecolorramp 1 4 \"   \" \"a\"b\"",
+                           "shadecolorramp 4 4 \"a\"b\" \"red\"",
+                           "shadecolorramp 8 4 \"red\" \"tan\"",
+                           "shadesave relief"};
     }
 
     void shouldPlanTheWorkedExamples()
@@ -173,18 +178,35 @@ private Q_SLOTS:
         QTest::addColumn<QString>("title"); // empty: no box
         const QString over = "Only 999 symbols per shadeset, please...";
         const QString under = "Minimum of 9 symbols, please...";
-        QTest::newRow("1000") << "1000" << "999" << over;
-        QTest::newRow("999.5") << "999.5" << "999" << over;
-        QTest::newRow("1e3") << "1e3" << "999" << over;
-        QTest::newRow("999") << "999" << "999" << "";
-        QTest::newRow("9") << "9" << "9" << "";
-        QTest::newRow("12.6") << "12.6" << "12.6" << "";
-        QTest::newRow("8.99") << "8.99" << "9" << under;
-        QTest::newRow("empty") << "" << "9" << under;
-        QTest::newRow("abc") << "abc" << "9" << under;
-        QTest::newRow("-20") << "-20" << "9" << under;
-        QTest::newRow("12abc") << "12abc" << "12abc" << "";
-        QTest::newRow("4 5") << "4 5" << "4 5" << "";
+        QTest::newRow("1000") << "1000"
+                              << "999" << over;
+        QTest::newRow("999.5") << "999.5"
+                               << "999" << over;
+        QTest::newRow("1e3") << "1e3"
+                             << "999" << over;
+        QTest::newRow("999") << "999"
+                             << "999"
+                             << "";
+        QTest::newRow("9") << "9"
+                           << "9"
+                           << "";
+        QTest::newRow("12.6") << "12.6"
+                              << "12.6"
+                              << "";
+        QTest::newRow("8.99") << "8.99"
+                              << "9" << under;
+        QTest::newRow("empty") << ""
+                               << "9" << under;
+        QTest::newRow("abc") << "abc"
+                             << "9" << under;
+        QTest::newRow("-20") << "-20"
+                             << "9" << under;
+        QTest::newRow("12abc") << "12abc"
+                               << "12abc"
+                               << "";
+        QTest::newRow("4 5") << "4 5"
+                             << "4 5"
+                             << "";
     }
 
     void shouldHoldTheCountBetweenTheBounds()
@@ -205,10 +227,13 @@ private Q_SLOTS:
         QCOMPARE(f.prompt().shown.size(), 1); // one box only, also for 1000
         const MessageRequest &box = f.prompt().shown.first();
         QCOMPARE(box.title, title);
-        QCOMPARE(box.text, kept == "999"
-                               ? QStringLiteral("The total number of symbols within a shadeset can NOT exceed 999...")
-                               : QStringLiteral("The total number of symbols within the shadeset\r\ncan NOT be "
-                                                "smaller than 9..."));
+        QCOMPARE(
+            box.text,
+            kept == "999"
+                ? QStringLiteral(
+                      "The total number of symbols within a shadeset can NOT exceed 999...")
+                : QStringLiteral("The total number of symbols within the shadeset\r\ncan NOT be "
+                                 "smaller than 9..."));
         QCOMPARE(box.icon, PromptIcon::Stop);
         QCOMPARE(QApplication::focusWidget(), count); // given back
         QVERIFY(f.takeCommands().isEmpty());
@@ -242,10 +267,10 @@ private Q_SLOTS:
         f.type(f.color(3), "red");
         f.clearAndType(f.edit("txtShdName"), "relief.SHD");
         f.click(f.button("cmdCreateShd"));
-        QCOMPARE(f.takeCommands(), (QStringList{"&wo " + f.base() + "/shades", "shadedelete ALL",
-                                                "shadecolorramp 1 500 \"blue\" \"yellow\"",
-                                                "shadecolorramp 500 500 \"yellow\" \"red\"",
-                                                "shadesave relief"}));
+        QCOMPARE(f.takeCommands(),
+                 (QStringList{"&wo " + f.base() + "/shades", "shadedelete ALL",
+                              "shadecolorramp 1 500 \"blue\" \"yellow\"",
+                              "shadecolorramp 500 500 \"yellow\" \"red\"", "shadesave relief"}));
         QVERIFY(!f.button("cmdCreateShd")->isEnabled());
         QVERIFY(f.button("cmdDisplayShd")->isEnabled());
         QCOMPARE(f.form().statusText(), QStringLiteral("You may DISPLAY the shadeset now..."));
@@ -280,7 +305,8 @@ private Q_SLOTS:
         QCOMPARE(f.prompt().shown.size(), 1);
         const MessageRequest &question = f.prompt().shown.first();
         QCOMPARE(question.title, QStringLiteral("Shadeset Exists !!!"));
-        QCOMPARE(question.text, QStringLiteral("Shadeset relief already exists. Do you want to overwrite it?"));
+        QCOMPARE(question.text,
+                 QStringLiteral("Shadeset relief already exists. Do you want to overwrite it?"));
         QCOMPARE(question.buttons, PromptButtons::YesNo);
         QCOMPARE(question.icon, PromptIcon::None);
         QCOMPARE(question.defaultAnswer, PromptAnswer::Yes);

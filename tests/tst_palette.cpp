@@ -40,8 +40,8 @@ private Q_SLOTS:
 
     void shouldRecogniseNothingElse()
     {
-        for (const char *text : {"grey", "dark slate grey", "dim grey", "Snow", "SNOW", " snow", "snow ",
-                                 "ghost  white", "", "gray0", "lightgray"}) {
+        for (const char *text : {"grey", "dark slate grey", "dim grey", "Snow", "SNOW", " snow",
+                                 "snow ", "ghost  white", "", "gray0", "lightgray"}) {
             QVERIFY2(!FindColorIndex(QString::fromLatin1(text)), text);
         }
     }
@@ -56,7 +56,8 @@ private Q_SLOTS:
             }
             QCOMPARE(int(entry.symbol), expected++);
             texts += entry.secondText ? 2 : 1;
-            QCOMPARE(FindColorIndex(QLatin1String(entry.text)), std::optional<qint16>(entry.symbol));
+            QCOMPARE(FindColorIndex(QLatin1String(entry.text)),
+                     std::optional<qint16>(entry.symbol));
         }
         QCOMPARE(texts, 133);
         QStringList names = colorListNames();

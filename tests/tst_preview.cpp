@@ -92,8 +92,8 @@ private Q_SLOTS:
     {
         FormFixture f;
         f.type(f.color(1), "red");
-        f.type(f.color(2), "ab");     // too short for the rules, yet non-empty for a preview
-        f.type(f.color(3), "   ");    // blanks count as a text
+        f.type(f.color(2), "ab");  // too short for the rules, yet non-empty for a preview
+        f.type(f.color(3), "   "); // blanks count as a text
         f.click(f.patch(1));
         QVERIFY(f.color(4)->isEnabled());
         QVERIFY(f.button("cmdClear")->isEnabled());
@@ -102,7 +102,8 @@ private Q_SLOTS:
         QVERIFY(f.button("cmdCreateShd")->isEnabled());
         QVERIFY(f.frame("Frame2")->font().italic());
         QVERIFY(!f.button("cmdCreateShd")->font().italic());
-        QCOMPARE(f.form().statusText(), QStringLiteral("Specify a minimum of 3 colors...")); // rows 1-3 keep it
+        QCOMPARE(f.form().statusText(),
+                 QStringLiteral("Specify a minimum of 3 colors...")); // rows 1-3 keep it
 
         f.type(f.color(4), "grayo");
         f.click(f.patch(4));
@@ -147,7 +148,8 @@ private Q_SLOTS:
         f.click(f.patch(4));
         const QImage shown = f.form().tesselControl().grab().toImage();
         const auto at = [&](double x, double y) {
-            return shown.pixelColor(int(x * tessel::kDotsPerInch), 501 - int(y * tessel::kDotsPerInch));
+            return shown.pixelColor(int(x * tessel::kDotsPerInch),
+                                    501 - int(y * tessel::kDotsPerInch));
         };
         QCOMPARE(at(0.85, 2.52), QColor(65, 105, 225)); // row 1
         QCOMPARE(at(0.85, 3.42), QColor(255, 215, 0));  // row 4
@@ -158,7 +160,8 @@ private Q_SLOTS:
     void shouldNotDrawAPatchWhenTheSymbolFails()
     {
         FormFixture f;
-        f.host().failWhen("shadesymbol", "shadesymbol: symbol 1 is not defined in the current shadeset");
+        f.host().failWhen("shadesymbol",
+                          "shadesymbol: symbol 1 is not defined in the current shadeset");
         f.type(f.color(1), "snow");
         f.click(f.patch(1));
         QCOMPARE(f.takeCommands(), (QStringList{"shadeset colornames.shd", "shadesymbol 1"}));

@@ -32,24 +32,43 @@ private Q_SLOTS:
         QTest::addColumn<QString>("tools");
         QTest::addColumn<QString>("shades");
         // Where the file system ignores case, everything is lower-cased.
-        QTest::newRow("windows tools") << "C:\\Apps\\Shade\\Tools" << true << "\\" << "c:\\apps\\shade"
-                                       << "c:\\apps\\shade\\tools" << "c:\\apps\\shade\\shades";
-        QTest::newRow("windows base") << "D:\\Shade" << true << "\\" << "d:\\shade" << "d:\\shade\\tools"
+        QTest::newRow("windows tools") << "C:\\Apps\\Shade\\Tools" << true << "\\"
+                                       << "c:\\apps\\shade"
+                                       << "c:\\apps\\shade\\tools"
+                                       << "c:\\apps\\shade\\shades";
+        QTest::newRow("windows base") << "D:\\Shade" << true << "\\"
+                                      << "d:\\shade"
+                                      << "d:\\shade\\tools"
                                       << "d:\\shade\\shades";
-        QTest::newRow("windows capitals") << "C:\\SHADE\\TOOLS" << true << "\\" << "c:\\shade"
-                                          << "c:\\shade\\tools" << "c:\\shade\\shades";
+        QTest::newRow("windows capitals") << "C:\\SHADE\\TOOLS" << true << "\\"
+                                          << "c:\\shade"
+                                          << "c:\\shade\\tools"
+                                          << "c:\\shade\\shades";
         QTest::newRow("tools in the middle") << "c:\\tools\\apps\\shade" << true << "\\"
-                                             << "c:\\tools\\apps\\shade" << "c:\\tools\\apps\\shade\\tools"
+                                             << "c:\\tools\\apps\\shade"
+                                             << "c:\\tools\\apps\\shade\\tools"
                                              << "c:\\tools\\apps\\shade\\shades";
         // Where case counts, the folders keep it; the tools test stays case-blind.
-        QTest::newRow("unix tools") << "/opt/Shade/TOOLS" << false << "/" << "/opt/Shade"
-                                    << "/opt/Shade/tools" << "/opt/Shade/shades";
-        QTest::newRow("unix base") << "/home/Ann/My Maps" << false << "/" << "/home/Ann/My Maps"
-                                   << "/home/Ann/My Maps/tools" << "/home/Ann/My Maps/shades";
-        QTest::newRow("unix toolsx") << "/opt/mytools" << false << "/" << "/opt/mytools"
-                                     << "/opt/mytools/tools" << "/opt/mytools/shades";
-        QTest::newRow("root") << "/" << false << "/" << "" << "/tools" << "/shades";
-        QTest::newRow("drive root") << "C:\\" << true << "\\" << "c:" << "c:\\tools" << "c:\\shades";
+        QTest::newRow("unix tools") << "/opt/Shade/TOOLS" << false << "/"
+                                    << "/opt/Shade"
+                                    << "/opt/Shade/tools"
+                                    << "/opt/Shade/shades";
+        QTest::newRow("unix base") << "/home/Ann/My Maps" << false << "/"
+                                   << "/home/Ann/My Maps"
+                                   << "/home/Ann/My Maps/tools"
+                                   << "/home/Ann/My Maps/shades";
+        QTest::newRow("unix toolsx") << "/opt/mytools" << false << "/"
+                                     << "/opt/mytools"
+                                     << "/opt/mytools/tools"
+                                     << "/opt/mytools/shades";
+        QTest::newRow("root") << "/" << false << "/"
+                              << ""
+                              << "/tools"
+                              << "/shades";
+        QTest::newRow("drive root") << "C:\\" << true << "\\"
+                                    << "c:"
+                                    << "c:\\tools"
+                                    << "c:\\shades";
     }
 
     void shouldDeriveTheFolders()
@@ -92,8 +111,9 @@ private Q_SLOTS:
         RecordingChannel &host = *recording;
         form.setChannel(std::move(recording));
         Main(form, "/srv/shade");
-        QCOMPARE(host.commands, (QStringList{"&r /srv/shade/tools/dispshd.zeb /srv/shade elev999 999",
-                                             "shadeset colornames.shd", "&s .startpath = /srv/shade"}));
+        QCOMPARE(host.commands,
+                 (QStringList{"&r /srv/shade/tools/dispshd.zeb /srv/shade elev999 999",
+                              "shadeset colornames.shd", "&s .startpath = /srv/shade"}));
     }
 
     void shouldLoadIntoTheStartStateWhenTheHostFails()

@@ -21,7 +21,8 @@ private Q_SLOTS:
         table.set(2, Rgb{1, 2, 253});
         table.set(999, Rgb{255, 255, 255});
         const QByteArray text = formatShd("relief", table);
-        QVERIFY(text.startsWith("TESSEL SHADESET 1\nname relief\nsymbols 999\n1 0 0 255\n2 1 2 253\n999 255 255 255\n"));
+        QVERIFY(text.startsWith("TESSEL SHADESET 1\nname relief\nsymbols 999\n1 0 0 255\n2 1 2 "
+                                "253\n999 255 255 255\n"));
         const ShdReadResult read = parseShd(text, "relief.shd");
         QVERIFY2(read.shadeset, qPrintable(read.error));
         QCOMPARE(read.shadeset->name, QStringLiteral("relief"));
@@ -45,20 +46,35 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("error");
         const QByteArray head = "TESSEL SHADESET 1\nname n\nsymbols 5\n";
-        QTest::newRow("no header") << QByteArray("name n\n") << "f.shd line 1: not a shadeset file (expected \"TESSEL SHADESET 1\")";
-        QTest::newRow("version") << QByteArray("TESSEL SHADESET 2\n") << "f.shd line 1: unsupported version \"2\"";
-        QTest::newRow("no name") << QByteArray("TESSEL SHADESET 1\nsymbols 5\n") << "f.shd line 2: expected the \"name\" line";
-        QTest::newRow("bad total") << QByteArray("TESSEL SHADESET 1\nname n\nsymbols 40000\n") << "f.shd line 3: bad symbol total \"40000\"";
-        QTest::newRow("short entry") << head + "1 2 3\n" << "f.shd line 4: expected \"number red green blue\"";
-        QTest::newRow("channel") << head + "1 2 3 256\n" << "f.shd line 4: bad colour channel \"256\"";
-        QTest::newRow("negative") << head + "1 -2 3 4\n" << "f.shd line 4: bad colour channel \"-2\"";
-        QTest::newRow("symbol zero") << head + "0 2 3 4\n" << "f.shd line 4: bad symbol number \"0\"";
-        QTest::newRow("duplicate") << head + "1 2 3 4\n\n1 2 3 4\n" << "f.shd line 6: symbol 1 is out of order or repeated";
-        QTest::newRow("unordered") << head + "3 2 3 4\n2 2 3 4\n" << "f.shd line 5: symbol 2 is out of order or repeated";
-        QTest::newRow("above total") << head + "6 2 3 4\n" << "f.shd line 4: symbol 6 is above the total 5";
-        QTest::newRow("total too high") << head + "4 2 3 4\n" << "f.shd: the total says 5 symbols but the highest symbol is 4";
+        QTest::newRow("no header")
+            << QByteArray("name n\n")
+            << "f.shd line 1: not a shadeset file (expected \"TESSEL SHADESET 1\")";
+        QTest::newRow("version") << QByteArray("TESSEL SHADESET 2\n")
+                                 << "f.shd line 1: unsupported version \"2\"";
+        QTest::newRow("no name") << QByteArray("TESSEL SHADESET 1\nsymbols 5\n")
+                                 << "f.shd line 2: expected the \"name\" line";
+        QTest::newRow("bad total") << QByteArray("TESSEL SHADESET 1\nname n\nsymbols 40000\n")
+                                   << "f.shd line 3: bad symbol total \"40000\"";
+        QTest::newRow("short entry") << head + "1 2 3\n"
+                                     << "f.shd line 4: expected \"number red green blue\"";
+        QTest::newRow("channel") << head + "1 2 3 256\n"
+                                 << "f.shd line 4: bad colour channel \"256\"";
+        QTest::newRow("negative") << head + "1 -2 3 4\n"
+                                  << "f.shd line 4: bad colour channel \"-2\"";
+        QTest::newRow("symbol zero") << head + "0 2 3 4\n"
+                                     << "f.shd line 4: bad symbol number \"0\"";
+        QTest::newRow("duplicate") << head + "1 2 3 4\n\n1 2 3 4\n"
+                                   << "f.shd line 6: symbol 1 is out of order or repeated";
+        QTest::newRow("unordered") << head + "3 2 3 4\n2 2 3 4\n"
+                                   << "f.shd line 5: symbol 2 is out of order or repeated";
+        QTest::newRow("above total") << head + "6 2 3 4\n"
+                                     << "f.shd line 4: symbol 6 is above the total 5";
+        QTest::newRow("total too high")
+            << head + "4 2 3 4\n"
+            << "f.shd: the total says 5 symbols but the highest symbol is 4";
         QTest::newRow("empty") << QByteArray() << "f.shd: incomplete shadeset file";
-        QTest::newRow("oversized") << QByteArray(kMaxShdBytes + 1, '#') << "f.shd: larger than 1 MiB";
+        QTest::newRow("oversized")
+            << QByteArray(kMaxShdBytes + 1, '#') << "f.shd: larger than 1 MiB";
     }
 
     void shouldRejectMalformedFilesNamingTheLine()
@@ -83,8 +99,10 @@ private Q_SLOTS:
         QCOMPARE(host.RunCommand("shadecolorramp 1 4 \"red\" \"blue\"", messages), StatusOk);
         const ShadeTable before = host.shadeTable();
         QCOMPARE(host.RunCommand("shadeset " + bad.fileName(), messages), StatusFileError);
-        QCOMPARE(messages.last(), "shadeset: " + bad.fileName() + " line 5: bad colour channel \"999\"");
-        QCOMPARE(host.RunCommand("shadeset " + dir.filePath("missing.shd"), messages), StatusFileError);
+        QCOMPARE(messages.last(),
+                 "shadeset: " + bad.fileName() + " line 5: bad colour channel \"999\"");
+        QCOMPARE(host.RunCommand("shadeset " + dir.filePath("missing.shd"), messages),
+                 StatusFileError);
         QCOMPARE(messages.last(), "shadeset: cannot open " + dir.filePath("missing.shd") +
                                       ": No such file or directory");
         QCOMPARE(host.RunCommand("shadeset " + dir.path(), messages), StatusFileError);
@@ -119,7 +137,8 @@ private Q_SLOTS:
 
     void shouldRejectWhatIsNoColour()
     {
-        for (const char *text : {"", "   ", "bleu", "#12345", "#1234567", "#12345g", "#+12345", "grayish"}) {
+        for (const char *text :
+             {"", "   ", "bleu", "#12345", "#1234567", "#12345g", "#+12345", "grayish"}) {
             QVERIFY2(!lookupColor(QString::fromUtf8(text)), text);
         }
     }

@@ -49,7 +49,8 @@ private Q_SLOTS:
     void shouldFillRampsLinearlyWithBothEnds()
     {
         Host host(m_dir->path());
-        runAll(host, {"shadecolorramp 1 5 \"black\" \"white\"", "shadecolorramp 5 5 \"white\" \"#ff0000\"",
+        runAll(host, {"shadecolorramp 1 5 \"black\" \"white\"",
+                      "shadecolorramp 5 5 \"white\" \"#ff0000\"",
                       "shadecolorramp 20 1 \"Royal Blue\" \"red\""});
         const ShadeTable &t = host.shadeTable();
         QCOMPARE(t.color(1), std::optional<Rgb>(rgb(0, 0, 0)));
@@ -74,8 +75,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("message");
-        QTest::newRow("unknown") << "shadeit 1" << "shadeit: unknown command";
-        QTest::newRow("empty") << "   " << "empty command";
+        QTest::newRow("unknown") << "shadeit 1"
+                                 << "shadeit: unknown command";
+        QTest::newRow("empty") << "   "
+                               << "empty command";
         QTest::newRow("ramp missing args") << "shadecolorramp 1 5 \"red\""
                                            << "shadecolorramp: expected 4 arguments but got 3";
         QTest::newRow("ramp extra args") << "shadecolorramp 1 5 \"red\" \"blue\" \"x\""
@@ -88,31 +91,52 @@ private Q_SLOTS:
                                            << "shadecolorramp: unknown colour \"   \"";
         QTest::newRow("ramp open quote") << "shadecolorramp 1 5 \"red\" \"blue"
                                          << "shadecolorramp: unbalanced quotes";
-        QTest::newRow("ramp past the top") << "shadecolorramp 32760 10 \"red\" \"blue\""
-                                           << "shadecolorramp: symbols 32760 to 32769 are out of range 1 to 32767";
-        QTest::newRow("ramp count 0") << "shadecolorramp 5 0 \"red\" \"blue\""
-                                      << "shadecolorramp: symbols 5 to 4 are out of range 1 to 32767";
-        QTest::newRow("symbol 0") << "shadesymbol 0" << "shadesymbol: symbol 0 is out of range 1 to 32767";
-        QTest::newRow("symbol undefined") << "shadesymbol 400"
-                                          << "shadesymbol: symbol 400 is not defined in the current shadeset";
-        QTest::newRow("symbol twice") << "shadesymbol 1 2" << "shadesymbol: expected 1 arguments but got 2";
-        QTest::newRow("patch short") << "patch .35 2.45 1.35" << "patch: expected 4 arguments but got 3";
-        QTest::newRow("patch bad number") << "patch .35 2,45 1.35 2.6" << "patch: bad number \"2,45\"";
-        QTest::newRow("patch huge") << "patch 1 1 1 1e9" << "patch: bad number \"1e9\"";
-        QTest::newRow("clear args") << "clear all" << "clear: takes no arguments";
-        QTest::newRow("delete some") << "shadedelete 5" << "shadedelete: expected ALL";
-        QTest::newRow("legend reversed") << "shadelegend 0 0 1 1 9 2"
-                                         << "shadelegend: symbols 9 to 2 are not a range within 1 to 32767";
-        QTest::newRow("legend count") << "shadelegend 0 0 1" << "shadelegend: expected 4 or 6 arguments but got 3";
-        QTest::newRow("label no text") << "label 1 2" << "label: expected X Y TEXT";
-        QTest::newRow("set no equals") << "&s symb 5" << "&s: expected NAME = VALUE";
-        QTest::newRow("set bad name") << "&s my var = 5" << "&s: bad variable name \"my var\"";
-        QTest::newRow("wo empty") << "&wo" << "&wo: missing folder";
-        QTest::newRow("load nothing") << "shadeset " << "shadeset: missing file name";
-        QTest::newRow("save nothing") << "shadesave" << "shadesave: missing shadeset name";
-        QTest::newRow("save path") << "shadesave ../x" << "shadesave: \"../x\" is not a plain file name";
-        QTest::newRow("save dotdot") << "shadesave .." << "shadesave: \"..\" is not a plain file name";
-        QTest::newRow("run no script") << "&r dispshd 1 2" << "&r: expected a .zeb script";
+        QTest::newRow("ramp past the top")
+            << "shadecolorramp 32760 10 \"red\" \"blue\""
+            << "shadecolorramp: symbols 32760 to 32769 are out of range 1 to 32767";
+        QTest::newRow("ramp count 0")
+            << "shadecolorramp 5 0 \"red\" \"blue\""
+            << "shadecolorramp: symbols 5 to 4 are out of range 1 to 32767";
+        QTest::newRow("symbol 0") << "shadesymbol 0"
+                                  << "shadesymbol: symbol 0 is out of range 1 to 32767";
+        QTest::newRow("symbol undefined")
+            << "shadesymbol 400"
+            << "shadesymbol: symbol 400 is not defined in the current shadeset";
+        QTest::newRow("symbol twice") << "shadesymbol 1 2"
+                                      << "shadesymbol: expected 1 arguments but got 2";
+        QTest::newRow("patch short") << "patch .35 2.45 1.35"
+                                     << "patch: expected 4 arguments but got 3";
+        QTest::newRow("patch bad number") << "patch .35 2,45 1.35 2.6"
+                                          << "patch: bad number \"2,45\"";
+        QTest::newRow("patch huge") << "patch 1 1 1 1e9"
+                                    << "patch: bad number \"1e9\"";
+        QTest::newRow("clear args") << "clear all"
+                                    << "clear: takes no arguments";
+        QTest::newRow("delete some") << "shadedelete 5"
+                                     << "shadedelete: expected ALL";
+        QTest::newRow("legend reversed")
+            << "shadelegend 0 0 1 1 9 2"
+            << "shadelegend: symbols 9 to 2 are not a range within 1 to 32767";
+        QTest::newRow("legend count") << "shadelegend 0 0 1"
+                                      << "shadelegend: expected 4 or 6 arguments but got 3";
+        QTest::newRow("label no text") << "label 1 2"
+                                       << "label: expected X Y TEXT";
+        QTest::newRow("set no equals") << "&s symb 5"
+                                       << "&s: expected NAME = VALUE";
+        QTest::newRow("set bad name") << "&s my var = 5"
+                                      << "&s: bad variable name \"my var\"";
+        QTest::newRow("wo empty") << "&wo"
+                                  << "&wo: missing folder";
+        QTest::newRow("load nothing") << "shadeset "
+                                      << "shadeset: missing file name";
+        QTest::newRow("save nothing") << "shadesave"
+                                      << "shadesave: missing shadeset name";
+        QTest::newRow("save path") << "shadesave ../x"
+                                   << "shadesave: \"../x\" is not a plain file name";
+        QTest::newRow("save dotdot") << "shadesave .."
+                                     << "shadesave: \"..\" is not a plain file name";
+        QTest::newRow("run no script") << "&r dispshd 1 2"
+                                       << "&r: expected a .zeb script";
     }
 
     void shouldRejectBadCommandsWithOneMessageAndNoChange()
@@ -120,8 +144,8 @@ private Q_SLOTS:
         QFETCH(QString, command);
         QFETCH(QString, message);
         Host host(m_dir->path());
-        runAll(host, {"&wo " + m_dir->path(), "shadecolorramp 1 3 \"red\" \"blue\"", "shadesymbol 2",
-                      "patch 0 0 1 1", "&s keep = 1"});
+        runAll(host, {"&wo " + m_dir->path(), "shadecolorramp 1 3 \"red\" \"blue\"",
+                      "shadesymbol 2", "patch 0 0 1 1", "&s keep = 1"});
         const ShadeTable table = host.shadeTable();
         const std::size_t items = host.drawing().items.size();
 
@@ -139,10 +163,12 @@ private Q_SLOTS:
         Host host(m_dir->path());
         Messages messages;
         QVERIFY(host.RunCommand("patch 0 0 1 1", messages) != StatusOk);
-        QCOMPARE(messages.last(), QStringLiteral("patch: no symbol selected (shadesymbol comes first)"));
+        QCOMPARE(messages.last(),
+                 QStringLiteral("patch: no symbol selected (shadesymbol comes first)"));
 
-        runAll(host, {"shadecolorramp 1 2 \"snow\" \"thistle\"", "shadesymbol 2", "patch .35 2.45 1.35 2.6",
-                      "shadelegend 0 0 1 2 1 3", "label .2 .3 my shades"});
+        runAll(host,
+               {"shadecolorramp 1 2 \"snow\" \"thistle\"", "shadesymbol 2",
+                "patch .35 2.45 1.35 2.6", "shadelegend 0 0 1 2 1 3", "label .2 .3 my shades"});
         QCOMPARE(host.drawing().items.size(), std::size_t(3));
         const auto &patch = std::get<Patch>(host.drawing().items[0]);
         QCOMPARE(patch.fill, rgb(216, 191, 216));
@@ -167,7 +193,8 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(path));
         const ShadeTable saved = host.shadeTable();
 
-        runAll(host, {"shadedelete ALL", "shadeset my relief.shd", "&s n = [show shadesymbol total]"});
+        runAll(host,
+               {"shadedelete ALL", "shadeset my relief.shd", "&s n = [show shadesymbol total]"});
         QVERIFY(host.shadeTable() == saved);
         QCOMPARE(host.shadesetName(), QStringLiteral("my relief"));
         QCOMPARE(host.GetVariable("n"), QStringLiteral("999"));

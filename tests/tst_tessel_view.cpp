@@ -22,7 +22,8 @@ private Q_SLOTS:
         QCOMPARE(before.pixelColor(130, 490), QColor(Qt::white));
 
         Messages messages;
-        QCOMPARE(widget.RunCommand("shadecolorramp 1 1 \"royal blue\" \"royal blue\"", messages), 0);
+        QCOMPARE(widget.RunCommand("shadecolorramp 1 1 \"royal blue\" \"royal blue\"", messages),
+                 0);
         QCOMPARE(widget.RunCommand("shadesymbol 1", messages), 0);
         QCOMPARE(widget.RunCommand("patch .35 2.45 1.35 2.6", messages), 0);
         const QImage after = widget.grab().toImage();
@@ -48,9 +49,10 @@ private Q_SLOTS:
         QVERIFY(run.waitForFinished());
         QCOMPARE(run.exitCode(), 1);
         const QString errors = QString::fromUtf8(run.readAllStandardError());
-        QVERIFY2(errors.contains(commands.fileName() +
-                                 ":4: shadesymbol: symbol 9 is not defined in the current shadeset\n"),
-                 qPrintable(errors));
+        QVERIFY2(
+            errors.contains(commands.fileName() +
+                            ":4: shadesymbol: symbol 9 is not defined in the current shadeset\n"),
+            qPrintable(errors));
         QVERIFY(errors.contains(commands.fileName() + ":7: nonsense: unknown command\n"));
         const QImage image(dir.filePath("out.png"));
         QCOMPARE(image.size(), QSize(96, 96));

@@ -26,10 +26,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("name");
-        QTest::newRow("cut") << "elev2.shd" << "elev2";
-        QTest::newRow("capitals are not cut") << "ELEV2.SHD" << "ELEV2.SHD";
-        QTest::newRow("inside only") << "my.shdfile" << "my.shdfile";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("cut") << "elev2.shd"
+                             << "elev2";
+        QTest::newRow("capitals are not cut") << "ELEV2.SHD"
+                                              << "ELEV2.SHD";
+        QTest::newRow("inside only") << "my.shdfile"
+                                     << "my.shdfile";
+        QTest::newRow("empty") << ""
+                               << "";
     }
 
     void shouldDisplayTheNamedShadeset()
@@ -41,12 +45,13 @@ private Q_SLOTS:
         f.form().findChild<QPushButton *>("cmdDisplayShd")->setEnabled(true);
         f.clearAndType(f.edit("txtShdName"), typed);
         f.click(f.button("cmdDisplayShd"));
-        QCOMPARE(f.takeCommands(),
-                 QStringList{"&r " + f.base() + "/tools/dispshd.zeb " + f.base() + " " + name + " 120"});
+        QCOMPARE(f.takeCommands(), QStringList{"&r " + f.base() + "/tools/dispshd.zeb " + f.base() +
+                                               " " + name + " 120"});
         QCOMPARE(f.form().shdName(), name);
         QVERIFY(f.button("cmdDeleteShd")->isEnabled());
         QVERIFY(f.button("cmdDisplayShd")->isEnabled());
-        QCOMPARE(f.form().statusText(), QStringLiteral("Before you create a new shadeset press the RESET button"));
+        QCOMPARE(f.form().statusText(),
+                 QStringLiteral("Before you create a new shadeset press the RESET button"));
     }
 
     void shouldBrowseToAShadesetCommandForCommand()
@@ -69,13 +74,15 @@ private Q_SLOTS:
         QVERIFY(dialog.hideReadOnly);
         QCOMPARE(dialog.folder, g_shadeDir);
 
-        QCOMPARE(f.takeCommands(), (QStringList{"shadeset " + picked, "&s symb = [show shadesymbol total]",
-                                                "&r " + f.base() + "/tools/disp_old_shd.zeb " + picked + " 57"}));
+        QCOMPARE(f.takeCommands(),
+                 (QStringList{"shadeset " + picked, "&s symb = [show shadesymbol total]",
+                              "&r " + f.base() + "/tools/disp_old_shd.zeb " + picked + " 57"}));
         QCOMPARE(f.host().variablesRead, QStringList{"symb"});
         QCOMPARE(g_browsePath, picked);
         QCOMPARE(f.edit("txtShdName")->text(), QStringLiteral("elev9"));
         QCOMPARE(f.edit("txtNSymb")->text(), QStringLiteral("57"));
-        QCOMPARE(f.form().statusText(), QStringLiteral("Displayed is elev9.shd selected by Shadeset Browser"));
+        QCOMPARE(f.form().statusText(),
+                 QStringLiteral("Displayed is elev9.shd selected by Shadeset Browser"));
         QVERIFY(f.button("cmdClear")->isEnabled());
         QVERIFY(!f.button("cmdDeleteShd")->isEnabled());
         QVERIFY(!f.button("cmdDisplayShd")->isEnabled());
@@ -88,12 +95,30 @@ private Q_SLOTS:
         QTest::addColumn<QString>("symb");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("count");
-        QTest::newRow("all files") << "/data/notes.txt" << "12" << "notes" << "12";
-        QTest::newRow("count above 999") << "/data/big.shd" << "5000" << "big" << "5000";
-        QTest::newRow("count rounded") << "/data/odd.shd" << "12.5" << "odd" << "12";
-        QTest::newRow("no separator") << "relief.shd" << "9" << "relief" << "9";
-        QTest::newRow("short file part") << "/data/a.b" << "9" << "a.b" << "9";
-        QTest::newRow("windows path") << "c:\\data\\shades\\elev9.shd" << "57" << "elev9" << "57";
+        QTest::newRow("all files") << "/data/notes.txt"
+                                   << "12"
+                                   << "notes"
+                                   << "12";
+        QTest::newRow("count above 999") << "/data/big.shd"
+                                         << "5000"
+                                         << "big"
+                                         << "5000";
+        QTest::newRow("count rounded") << "/data/odd.shd"
+                                       << "12.5"
+                                       << "odd"
+                                       << "12";
+        QTest::newRow("no separator") << "relief.shd"
+                                      << "9"
+                                      << "relief"
+                                      << "9";
+        QTest::newRow("short file part") << "/data/a.b"
+                                         << "9"
+                                         << "a.b"
+                                         << "9";
+        QTest::newRow("windows path") << "c:\\data\\shades\\elev9.shd"
+                                      << "57"
+                                      << "elev9"
+                                      << "57";
     }
 
     void shouldTakeOverNamesAndCountsAsTheyCome()
@@ -115,11 +140,13 @@ private Q_SLOTS:
         f.host().setVariable("symb", "999");
         f.host().failWhen("shadeset ", "shadeset: missing file name");
         f.click(f.button("cmdNavDispShd"));
-        QCOMPARE(f.takeCommands(), (QStringList{"shadeset ", "&s symb = [show shadesymbol total]",
-                                                "&r " + f.base() + "/tools/disp_old_shd.zeb  999"}));
+        QCOMPARE(f.takeCommands(),
+                 (QStringList{"shadeset ", "&s symb = [show shadesymbol total]",
+                              "&r " + f.base() + "/tools/disp_old_shd.zeb  999"}));
         QCOMPARE(f.edit("txtShdName")->text(), QStringLiteral("elev1"));
         QCOMPARE(f.edit("txtNSymb")->text(), QStringLiteral("999"));
-        QCOMPARE(f.form().statusText(), QStringLiteral("Navigate to where your shadesets are located..."));
+        QCOMPARE(f.form().statusText(),
+                 QStringLiteral("Navigate to where your shadesets are located..."));
         QVERIFY(f.button("cmdClear")->isEnabled());
         QVERIFY(f.prompt().shown.isEmpty());
         QCOMPARE(g_browsePath, QString());
@@ -128,14 +155,16 @@ private Q_SLOTS:
     void shouldNotShowAFileTesselCannotLoad()
     {
         FormFixture f;
-        f.host().failWhen("shadeset /x/broken.shd", "shadeset: /x/broken.shd line 4: bad colour channel \"300\"");
+        f.host().failWhen("shadeset /x/broken.shd",
+                          "shadeset: /x/broken.shd line 4: bad colour channel \"300\"");
         f.prompt().files.enqueue("/x/broken.shd");
         f.click(f.button("cmdNavDispShd"));
         QCOMPARE(f.takeCommands(), QStringList{"shadeset /x/broken.shd"});
         QCOMPARE(f.prompt().shown.size(), 1);
         QCOMPARE(f.prompt().shown.first().icon, PromptIcon::Stop);
         QCOMPARE(f.prompt().shown.first().text,
-                 QStringLiteral("Cannot show /x/broken.shd:\nshadeset: /x/broken.shd line 4: bad colour channel \"300\""));
+                 QStringLiteral("Cannot show /x/broken.shd:\nshadeset: /x/broken.shd line 4: bad "
+                                "colour channel \"300\""));
         QCOMPARE(f.edit("txtShdName")->text(), QStringLiteral("elev1"));
         QVERIFY(!f.form().statusText().startsWith("Displayed is "));
     }
@@ -157,7 +186,8 @@ private Q_SLOTS:
         f.click(f.button("cmdNavDispShd"));
         QCOMPARE(f.takeCommands().size(), 2); // no display script
         QCOMPARE(f.prompt().shown.size(), 1);
-        QVERIFY(f.prompt().shown.first().text.startsWith("Cannot show /x/odd.shd:\nTessel reports \"" + symb));
+        QVERIFY(f.prompt().shown.first().text.startsWith(
+            "Cannot show /x/odd.shd:\nTessel reports \"" + symb));
         QCOMPARE(f.edit("txtNSymb")->text(), QStringLiteral("999"));
     }
 
@@ -173,7 +203,8 @@ private Q_SLOTS:
         f.takeCommands();
         f.click(f.button("cmdDeleteShd"));
         QVERIFY(f.takeCommands().isEmpty());
-        QCOMPARE(QDir(g_shadeDir).entryList(QDir::Files), (QStringList{"elev2.shd.bak", "elev22.shd"}));
+        QCOMPARE(QDir(g_shadeDir).entryList(QDir::Files),
+                 (QStringList{"elev2.shd.bak", "elev22.shd"}));
         QVERIFY(!f.button("cmdDeleteShd")->isEnabled());
         f.click(f.button("cmdDeleteShd")); // disabled: nothing happens
         QCOMPARE(QDir(g_shadeDir).entryList(QDir::Files).size(), 2);
@@ -184,11 +215,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("reason");
         QTest::addColumn<bool>("stillEnabled");
-        QTest::newRow("missing") << "gone" << "no such file" << false;
-        QTest::newRow("folder") << "folder" << "it is a folder" << true;
-        QTest::newRow("wildcard") << "*" << "no such file" << false;
-        QTest::newRow("path") << "../base" << "\"../base\" is not a shadeset name" << false;
-        QTest::newRow("dotdot") << ".." << "\"..\" is not a shadeset name" << false;
+        QTest::newRow("missing") << "gone"
+                                 << "no such file" << false;
+        QTest::newRow("folder") << "folder"
+                                << "it is a folder" << true;
+        QTest::newRow("wildcard") << "*"
+                                  << "no such file" << false;
+        QTest::newRow("path") << "../base"
+                              << "\"../base\" is not a shadeset name" << false;
+        QTest::newRow("dotdot") << ".."
+                                << "\"..\" is not a shadeset name" << false;
     }
 
     void shouldSayWhyADeleteFailed()
@@ -238,7 +274,8 @@ private Q_SLOTS:
         QCOMPARE(f.edit("txtNSymb")->text(), QStringLiteral("101"));
         QCOMPARE(f.edit("txtShdName")->text(), QStringLiteral("relief"));
         QCOMPARE(std::get<tessel::Legend>(host.drawing().items[0]).bands.size(), std::size_t(101));
-        QCOMPARE(f.form().statusText(), QStringLiteral("Displayed is relief.shd selected by Shadeset Browser"));
+        QCOMPARE(f.form().statusText(),
+                 QStringLiteral("Displayed is relief.shd selected by Shadeset Browser"));
         const QImage shown = f.form().tesselControl().grab().toImage();
         QCOMPARE(shown.pixelColor(60, 501 - 54), QColor(0, 0, 128)); // navy at the bottom
 
@@ -253,7 +290,8 @@ private Q_SLOTS:
     }
 
 private:
-    const QStringList kColors = {"navy", "royal blue", "sky blue", "pale green", "yellow", "orange", "firebrick"};
+    const QStringList kColors = {"navy",   "royal blue", "sky blue", "pale green",
+                                 "yellow", "orange",     "firebrick"};
 };
 
 QTEST_MAIN(ViewingTest)

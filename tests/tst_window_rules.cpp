@@ -26,11 +26,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("twips"); // window coordinates
         QTest::addColumn<QString>("caption");
-        QTest::newRow("Frame1") << "Frame1" << QRect(30, 75, 3030, 4905) << "Set Shadeset Parameters ";
-        QTest::newRow("Label2") << "Label2" << QRect(165, 480, 1695, 285) << "Name for the Shadeset:";
+        QTest::newRow("Frame1") << "Frame1" << QRect(30, 75, 3030, 4905)
+                                << "Set Shadeset Parameters ";
+        QTest::newRow("Label2") << "Label2" << QRect(165, 480, 1695, 285)
+                                << "Name for the Shadeset:";
         QTest::newRow("txtShdName") << "txtShdName" << QRect(1920, 420, 990, 345) << "";
         QTest::newRow("Label3") << "Label3" << QRect(150, 840, 1605, 240) << "Number of Symbols:";
-        QTest::newRow("Label1") << "Label1" << QRect(165, 1455, 2265, 240) << "Type in 3 to 7 Color Names.";
+        QTest::newRow("Label1") << "Label1" << QRect(165, 1455, 2265, 240)
+                                << "Type in 3 to 7 Color Names.";
         QTest::newRow("Label4") << "Label4" << QRect(165, 1695, 2745, 255)
                                 << "Start specifying colors from the bottom.";
         QTest::newRow("cboColor7") << "cboColor7" << QRect(150, 2100, 1800, 315) << "";
@@ -40,9 +43,11 @@ private Q_SLOTS:
         QTest::newRow("cmdPatch6") << "cmdPatch6" << QRect(2025, 2490, 870, 330) << "Color 6";
         QTest::newRow("cmdPatch1") << "cmdPatch1" << QRect(2025, 4440, 870, 330) << "Color 1";
         QTest::newRow("Frame2") << "Frame2" << QRect(30, 5025, 3030, 1290) << "New Shadeset ";
-        QTest::newRow("cmdCreateShd") << "cmdCreateShd" << QRect(615, 5340, 1830, 405) << "Create Shadeset";
+        QTest::newRow("cmdCreateShd")
+            << "cmdCreateShd" << QRect(615, 5340, 1830, 405) << "Create Shadeset";
         QTest::newRow("cmdDeleteShd") << "cmdDeleteShd" << QRect(1545, 5805, 900, 375) << "Delete";
-        QTest::newRow("cmdNavDispShd") << "cmdNavDispShd" << QRect(615, 6615, 1845, 375) << "Shadeset Browser";
+        QTest::newRow("cmdNavDispShd")
+            << "cmdNavDispShd" << QRect(615, 6615, 1845, 375) << "Shadeset Browser";
         QTest::newRow("cmdQuit") << "cmdQuit" << QRect(45, 7290, 885, 375) << "Quit";
         QTest::newRow("cmdClear") << "cmdClear" << QRect(1935, 7290, 1125, 375) << "Clear Display";
         QTest::newRow("StatusBar1") << "StatusBar1" << QRect(0, 7725, 5220, 315) << "";
@@ -57,7 +62,8 @@ private Q_SLOTS:
         FormFixture f;
         auto *w = f.form().findChild<QWidget *>(name);
         QVERIFY(w);
-        QCOMPARE(windowRect(w), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
+        QCOMPARE(windowRect(w),
+                 QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
         if (auto *button = qobject_cast<QPushButton *>(w)) {
             QCOMPARE(button->text(), caption);
         } else if (auto *label = qobject_cast<QLabel *>(w)) {
@@ -118,8 +124,8 @@ private Q_SLOTS:
         f.edit("txtShdName")->setFocus();
         // Disabled controls are passed over: the patches, Create, Display, Delete, Reset and
         // colour box 4 (tab index 26, between boxes 2 and 3).
-        const QStringList expected = {"txtNSymb", "cmdNavDispShd", "cboColor1", "cboColor2",
-                                      "cboColor3", "cmdQuit", "cmdClear", "txtShdName"};
+        const QStringList expected = {"txtNSymb",  "cmdNavDispShd", "cboColor1", "cboColor2",
+                                      "cboColor3", "cmdQuit",       "cmdClear",  "txtShdName"};
         for (const QString &name : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), name);

@@ -4,9 +4,22 @@
 #include <QString>
 
 // What the window asks the user, in its own terms, so logic and tests need no dialogs.
-enum class PromptIcon { None, Stop };
-enum class PromptButtons { Ok, YesNo };
-enum class PromptAnswer { Ok, Yes, No };
+enum class PromptIcon
+{
+    None,
+    Stop
+};
+enum class PromptButtons
+{
+    Ok,
+    YesNo
+};
+enum class PromptAnswer
+{
+    Ok,
+    Yes,
+    No
+};
 
 struct MessageRequest
 {

@@ -1,8 +1,7 @@
 // The symbol-count bounds, the existence check and the construction of a shadeset.
-#include "frmHuewright.h"
-
 #include "Prompt.h"
 #include "app/basMain.h"
+#include "frmHuewright.h"
 #include "shadeset/RampPlan.h"
 #include "shadeset/ShadesetFile.h"
 #include "shadeset/ShadesetName.h"
@@ -20,16 +19,17 @@ void frmHuewright::txtNSymb_LostFocus()
     m_inLostFocus = true;
     if (leadingNumber(txtNSymb->text()) > 999) {
         txtNSymb->setText(QStringLiteral("999"));
-        m_prompt.message(
-            stopBox(QStringLiteral("Only 999 symbols per shadeset, please..."),
-                    QStringLiteral("The total number of symbols within a shadeset can NOT exceed 999...")));
+        m_prompt.message(stopBox(
+            QStringLiteral("Only 999 symbols per shadeset, please..."),
+            QStringLiteral("The total number of symbols within a shadeset can NOT exceed 999...")));
         txtNSymb->setFocus(Qt::OtherFocusReason);
     }
     if (leadingNumber(txtNSymb->text()) < 9) {
         txtNSymb->setText(QStringLiteral("9"));
-        m_prompt.message(stopBox(QStringLiteral("Minimum of 9 symbols, please..."),
-                                 QStringLiteral("The total number of symbols within the shadeset\r\n"
-                                                "can NOT be smaller than 9...")));
+        m_prompt.message(
+            stopBox(QStringLiteral("Minimum of 9 symbols, please..."),
+                    QStringLiteral("The total number of symbols within the shadeset\r\n"
+                                   "can NOT be smaller than 9...")));
         txtNSymb->setFocus(Qt::OtherFocusReason);
     }
     m_inLostFocus = false;
@@ -62,16 +62,18 @@ void frmHuewright::cmdCreateShd_Click()
     }
     nSymbs = *count;
     if (!isShadesetFileName(withoutShdSuffix(ShdName))) {
-        refuseCreate(QStringLiteral("Shadeset name"),
-                     QStringLiteral("The shadeset name must be a file name: not empty, not . or .., "
-                                    "and without / or \\."),
-                     txtShdName);
+        refuseCreate(
+            QStringLiteral("Shadeset name"),
+            QStringLiteral("The shadeset name must be a file name: not empty, not . or .., "
+                           "and without / or \\."),
+            txtShdName);
         return;
     }
     if (CheckIfExists(ShdName)) {
         const MessageRequest question{
             QStringLiteral("Shadeset Exists !!!"),
-            QStringLiteral("Shadeset ") + ShdName + QStringLiteral(" already exists. Do you want to overwrite it?"),
+            QStringLiteral("Shadeset ") + ShdName +
+                QStringLiteral(" already exists. Do you want to overwrite it?"),
             PromptIcon::None, PromptButtons::YesNo, PromptAnswer::Yes};
         if (m_prompt.message(question) != PromptAnswer::Yes) {
             txtShdName->setText(QString());

@@ -1,7 +1,6 @@
 // The window's controls: positions and sizes in twips, captions, fonts, keyboard order,
 // and the wiring of every event to its handler.
 #include "frmHuewright.h"
-
 #include "host/TesselChannel.h"
 #include "tessel/TesselWidget.h"
 
@@ -64,9 +63,10 @@ frmHuewright::frmHuewright(Prompt &prompt, const QString &tesselFolder, QWidget 
     // Where MS Sans Serif is missing, a font of like widths keeps the captions inside
     // their controls; the system sans serif comes after.
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-                                QStringLiteral("Arial")});
-    m_tessel = place(new tessel::TesselWidget(tesselFolder, this), "Tessel1", 3135, 150, 2025, 7515);
+                               {QStringLiteral("Microsoft Sans Serif"),
+                                QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    m_tessel =
+        place(new tessel::TesselWidget(tesselFolder, this), "Tessel1", 3135, 150, 2025, 7515);
     m_tessel->setFocusPolicy(Qt::NoFocus);
     m_channel = std::make_unique<host::TesselChannel>(*m_tessel);
     buildLayout();
@@ -82,8 +82,8 @@ void frmHuewright::buildLayout()
     setFixedSize(5220 / kTwipsPerPixel, 8040 / kTwipsPerPixel);
     setFont(formFont(false));
 
-    Frame1 = place(new QGroupBox(QStringLiteral("Set Shadeset Parameters "), this), "Frame1", 30, 75,
-                   3030, 4905);
+    Frame1 = place(new QGroupBox(QStringLiteral("Set Shadeset Parameters "), this), "Frame1", 30,
+                   75, 3030, 4905);
     Frame1->setFont(formFont(true));
     Label2 = place(new QLabel(QStringLiteral("Name for the Shadeset:"), Frame1), "Label2", 135, 405,
                    1695, 285);
@@ -99,7 +99,13 @@ void frmHuewright::buildLayout()
     // Rows from the bottom: {box top, button top}; boxes 5 and 6 belong to the window and
     // lie over the frame, in line with the others.
     static constexpr std::array<std::pair<int, int>, 7> kRows = {{
-        {4380, 4365}, {3990, 3975}, {3585, 3585}, {3195, 3195}, {2880, 2805}, {2505, 2415}, {2025, 2025},
+        {4380, 4365},
+        {3990, 3975},
+        {3585, 3585},
+        {3195, 3195},
+        {2880, 2805},
+        {2505, 2415},
+        {2025, 2025},
     }};
     static constexpr std::array<const char *, 7> kBoxNames = {
         "cboColor1", "cboColor2", "cboColor3", "cboColor4", "cboColor5", "cboColor6", "cboColor7"};
@@ -107,23 +113,25 @@ void frmHuewright::buildLayout()
         "cmdPatch1", "cmdPatch2", "cmdPatch3", "cmdPatch4", "cmdPatch5", "cmdPatch6", "cmdPatch7"};
     for (int i = 0; i < 7; ++i) {
         const bool onWindow = i == 4 || i == 5;
-        cboColor[i] = place(colorBox(onWindow ? static_cast<QWidget *>(this) : Frame1), kBoxNames[i],
-                            onWindow ? 150 : 120, kRows[i].first, 1800, 315);
+        cboColor[i] = place(colorBox(onWindow ? static_cast<QWidget *>(this) : Frame1),
+                            kBoxNames[i], onWindow ? 150 : 120, kRows[i].first, 1800, 315);
         cmdPatch[i] = place(new QPushButton(QStringLiteral("Color %1").arg(i + 1), Frame1),
                             kPatchNames[i], 1995, kRows[i].second, 870, 330);
     }
 
-    Frame2 = place(new QGroupBox(QStringLiteral("New Shadeset "), this), "Frame2", 30, 5025, 3030, 1290);
+    Frame2 =
+        place(new QGroupBox(QStringLiteral("New Shadeset "), this), "Frame2", 30, 5025, 3030, 1290);
     cmdCreateShd = place(new QPushButton(QStringLiteral("Create Shadeset"), Frame2), "cmdCreateShd",
                          585, 315, 1830, 405);
     cmdDisplayShd = place(new QPushButton(QStringLiteral("Display"), Frame2), "cmdDisplayShd", 585,
                           780, 900, 375);
-    cmdDeleteShd = place(new QPushButton(QStringLiteral("Delete"), Frame2), "cmdDeleteShd", 1515, 780,
-                         900, 375);
-    cmdNavDispShd = place(new QPushButton(QStringLiteral("Shadeset Browser"), this), "cmdNavDispShd",
-                          615, 6615, 1845, 375);
+    cmdDeleteShd = place(new QPushButton(QStringLiteral("Delete"), Frame2), "cmdDeleteShd", 1515,
+                         780, 900, 375);
+    cmdNavDispShd = place(new QPushButton(QStringLiteral("Shadeset Browser"), this),
+                          "cmdNavDispShd", 615, 6615, 1845, 375);
     cmdQuit = place(new QPushButton(QStringLiteral("Quit"), this), "cmdQuit", 45, 7290, 885, 375);
-    cmdReset = place(new QPushButton(QStringLiteral("Reset"), this), "cmdReset", 1005, 7290, 855, 375);
+    cmdReset =
+        place(new QPushButton(QStringLiteral("Reset"), this), "cmdReset", 1005, 7290, 855, 375);
     cmdClear = place(new QPushButton(QStringLiteral("Clear Display"), this), "cmdClear", 1935, 7290,
                      1125, 375);
 
@@ -141,10 +149,10 @@ void frmHuewright::buildLayout()
 
     // Keyboard order by tab index; labels, frames, the status bar and Tessel take no focus.
     const std::vector<QWidget *> order = {
-        cmdQuit,     cmdClear,    txtShdName,  txtNSymb,      cmdPatch[0],   cmdPatch[1],
-        cmdPatch[2], cmdPatch[3], cmdPatch[4], cmdPatch[5],   cmdPatch[6],   cmdNavDispShd,
-        cmdCreateShd, cmdDisplayShd, cmdDeleteShd, cmdReset, cboColor[0], cboColor[1],
-        cboColor[3], cboColor[2], cboColor[5], cboColor[4],  cboColor[6]};
+        cmdQuit,      cmdClear,      txtShdName,   txtNSymb,    cmdPatch[0], cmdPatch[1],
+        cmdPatch[2],  cmdPatch[3],   cmdPatch[4],  cmdPatch[5], cmdPatch[6], cmdNavDispShd,
+        cmdCreateShd, cmdDisplayShd, cmdDeleteShd, cmdReset,    cboColor[0], cboColor[1],
+        cboColor[3],  cboColor[2],   cboColor[5],  cboColor[4], cboColor[6]};
     for (std::size_t i = 1; i < order.size(); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }

@@ -1,7 +1,6 @@
 // The seven colour previews: look the colour up, draw its patch, open the next controls.
-#include "frmHuewright.h"
-
 #include "Prompt.h"
+#include "frmHuewright.h"
 #include "palette/ColorNameTable.h"
 #include "palette/PreviewRows.h"
 
@@ -26,8 +25,9 @@ void frmHuewright::PreviewColor(int N)
     const QString text = cboColor[N - 1]->currentText();
     const std::optional<qint16> found = FindColorIndex(text);
     if (!found) {
-        m_prompt.message(stopBox(QStringLiteral("Color problem"),
-                                 QStringLiteral("Color name not recognized... Typo? Try another one.")));
+        m_prompt.message(
+            stopBox(QStringLiteral("Color problem"),
+                    QStringLiteral("Color name not recognized... Typo? Try another one.")));
     }
     colorIndex = found.value_or(kBlackSymbol);
 

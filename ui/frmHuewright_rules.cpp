@@ -1,7 +1,6 @@
 // Loading the window and the control-state rules: colours, name, Reset, Clear, Quit.
-#include "frmHuewright.h"
-
 #include "app/basMain.h"
+#include "frmHuewright.h"
 #include "palette/ColorNameTable.h"
 
 #include <QComboBox>

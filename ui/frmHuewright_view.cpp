@@ -1,9 +1,8 @@
 // Display, the Shadeset Browser and Delete.
-#include "frmHuewright.h"
-
 #include "Prompt.h"
 #include "app/basMain.h"
 #include "app/zeb_func.h"
+#include "frmHuewright.h"
 #include "shadeset/PickedPath.h"
 #include "shadeset/ShadesetFile.h"
 #include "shadeset/ShadesetName.h"
@@ -26,11 +25,13 @@ void frmHuewright::cmdDisplayShd_Click()
 {
     const QString T = txtShdName->text();
     ShdName = EndsWith(T, QStringLiteral(".shd")) ? T.left(T.size() - 4) : T;
-    const qint32 status = send(scriptCommand(QStringLiteral("dispshd.zeb")) + g_startPath +
-                               QLatin1Char(' ') + ShdName + QLatin1Char(' ') + QString::number(nSymbs));
+    const qint32 status =
+        send(scriptCommand(QStringLiteral("dispshd.zeb")) + g_startPath + QLatin1Char(' ') +
+             ShdName + QLatin1Char(' ') + QString::number(nSymbs));
     cmdDeleteShd->setEnabled(true);
-    setStatus(status == 0 ? QStringLiteral("Before you create a new shadeset press the RESET button")
-                          : lastHostMessage());
+    setStatus(status == 0
+                  ? QStringLiteral("Before you create a new shadeset press the RESET button")
+                  : lastHostMessage());
 }
 
 void frmHuewright::cmdNavDispShd_Click()

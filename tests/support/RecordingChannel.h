@@ -14,8 +14,7 @@ class RecordingChannel : public host::Channel
 public:
     explicit RecordingChannel(std::unique_ptr<host::Channel> inner = nullptr)
         : m_inner(std::move(inner))
-    {
-    }
+    {}
 
     qint32 RunCommand(const QString &text, host::Messages &messages) override;
     QString GetVariable(const QString &name) override;
