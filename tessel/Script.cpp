@@ -34,9 +34,47 @@ ScriptParse parseScript(const QByteArray &bytes)
     return {std::move(script), QString()};
 }
 
+namespace {
+
+// Blank-separated words; a word that starts with a double quote runs to the next double
+// quote that ends a word, and loses its quotes. Any other quote is an ordinary character.
+QStringList argumentWords(const QString &text)
+{
+    QStringList words;
+    const auto n = text.size();
+    qsizetype i = 0;
+    while (i < n) {
+        if (text[i].isSpace()) {
+            ++i;
+            continue;
+        }
+        if (text[i] == QLatin1Char('"')) {
+            qsizetype close = i + 1;
+            while (close < n && !(text[close] == QLatin1Char('"') &&
+                                  (close + 1 == n || text[close + 1].isSpace()))) {
+                ++close;
+            }
+            if (close < n) {
+                words.append(text.mid(i + 1, close - i - 1));
+                i = close + 1;
+                continue;
+            }
+        }
+        qsizetype end = i;
+        while (end < n && !text[end].isSpace()) {
+            ++end;
+        }
+        words.append(text.mid(i, end - i));
+        i = end;
+    }
+    return words;
+}
+
+} // namespace
+
 Binding bindArguments(const QStringList &parameters, const QString &arguments)
 {
-    const QStringList words = arguments.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList words = argumentWords(arguments);
     if (words.size() < parameters.size() || (parameters.isEmpty() && !words.isEmpty())) {
         return {std::nullopt, QStringLiteral("expects %1 argument(s) (%2) but got %3")
                                   .arg(parameters.size())

@@ -36,7 +36,8 @@ struct Binding
 };
 
 // Binds blank-separated argument words from the right: every parameter but the first takes
-// one word, the first takes all that are left, joined by single blanks.
+// one word, the first takes all that are left, joined by single blanks. A word in double
+// quotes may hold blanks ("my relief" is one word).
 Binding bindArguments(const QStringList &parameters, const QString &arguments);
 
 // Replaces %NAME% by the value of parameter NAME.

@@ -48,6 +48,11 @@ private Q_SLOTS:
             << QStringList{"/my maps/base dir", "relief", "999"};
         QTest::newRow("single") << QStringList{"path"} << " a b" << QStringList{"a b"};
         QTest::newRow("none") << QStringList{} << "  " << QStringList{};
+        QTest::newRow("quoted word")
+            << QStringList{"base", "name", "count"} << " /my maps \"my relief\" 9"
+            << QStringList{"/my maps", "my relief", "9"};
+        QTest::newRow("stray quotes are characters")
+            << QStringList{"a", "b"} << " x\"y \"open" << QStringList{"x\"y", "\"open"};
     }
 
     void shouldBindArgumentsFromTheRight()

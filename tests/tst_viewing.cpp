@@ -257,25 +257,26 @@ private Q_SLOTS:
         }
         QVERIFY(f.prompt().shown.isEmpty());
         f.clearAndType(f.edit("txtNSymb"), "100");
-        f.clearAndType(f.edit("txtShdName"), "relief");
+        f.clearAndType(f.edit("txtShdName"), "my relief");
         f.click(f.button("cmdCreateShd"));
-        const QString file = f.base() + "/shades/relief.shd";
+        const QString file = f.base() + "/shades/my relief.shd";
         QVERIFY(QFile::exists(file));
         QCOMPARE(host.shadeTable().total(), 101);
 
         f.click(f.button("cmdDisplayShd"));
         QCOMPARE(f.form().lastHostStatus(), 0);
         QCOMPARE(std::get<tessel::Legend>(host.drawing().items[0]).bands.size(), std::size_t(100));
-        QCOMPARE(std::get<tessel::Label>(host.drawing().items[1]).text, QStringLiteral("relief"));
+        QCOMPARE(std::get<tessel::Label>(host.drawing().items[1]).text,
+                 QStringLiteral("my relief"));
 
         f.click(f.button("cmdClear"));
         f.prompt().files.enqueue(file);
         f.click(f.button("cmdNavDispShd"));
         QCOMPARE(f.edit("txtNSymb")->text(), QStringLiteral("101"));
-        QCOMPARE(f.edit("txtShdName")->text(), QStringLiteral("relief"));
+        QCOMPARE(f.edit("txtShdName")->text(), QStringLiteral("my relief"));
         QCOMPARE(std::get<tessel::Legend>(host.drawing().items[0]).bands.size(), std::size_t(101));
         QCOMPARE(f.form().statusText(),
-                 QStringLiteral("Displayed is relief.shd selected by Shadeset Browser"));
+                 QStringLiteral("Displayed is my relief.shd selected by Shadeset Browser"));
         const QImage shown = f.form().tesselControl().grab().toImage();
         QCOMPARE(shown.pixelColor(60, 501 - 54), QColor(0, 0, 128)); // navy at the bottom
 

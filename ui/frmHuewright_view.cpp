@@ -25,9 +25,14 @@ void frmHuewright::cmdDisplayShd_Click()
 {
     const QString T = txtShdName->text();
     ShdName = EndsWith(T, QStringLiteral(".shd")) ? T.left(T.size() - 4) : T;
+    // A name with blanks goes in quotes: unquoted, the script would take its first words for
+    // the end of the base folder.
+    const QString name = ShdName.contains(QLatin1Char(' '))
+                             ? QLatin1Char('"') + ShdName + QLatin1Char('"')
+                             : ShdName;
     const qint32 status =
-        send(scriptCommand(QStringLiteral("dispshd.zeb")) + g_startPath + QLatin1Char(' ') +
-             ShdName + QLatin1Char(' ') + QString::number(nSymbs));
+        send(scriptCommand(QStringLiteral("dispshd.zeb")) + g_startPath + QLatin1Char(' ') + name +
+             QLatin1Char(' ') + QString::number(nSymbs));
     cmdDeleteShd->setEnabled(true);
     setStatus(status == 0
                   ? QStringLiteral("Before you create a new shadeset press the RESET button")
