@@ -17,6 +17,8 @@ int main(int argc, char *argv[])
     }
 #endif
     QApplication app(argc, argv);
+    // The plain classic look suits the form, and it draws faster than Fusion.
+    QApplication::setStyle(QStringLiteral("Windows"));
     QtPrompt prompt;
     frmHuewright form(prompt, QCoreApplication::applicationDirPath());
     prompt.setParent(&form);

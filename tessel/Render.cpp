@@ -1,7 +1,7 @@
 #include "Render.h"
 
 #include <QColor>
-#include <QFont>
+#include <QImage>
 #include <QPainter>
 
 #include <algorithm>
@@ -39,25 +39,27 @@ public:
         m_painter.drawRect(rect.adjusted(0, 0, -1, -1));
     }
 
-    // Each pixel row takes the band under its centre, so narrow bands leave no gaps.
+    // Each pixel row takes the band under its centre, so narrow bands leave no gaps. The
+    // rows go into a one-pixel-wide image that is stretched across the legend.
     void operator()(const Legend &legend) const
     {
-        if (legend.bands.empty()) {
+        const QRect rect = pixelRect(legend.rect);
+        if (legend.bands.empty() || rect.isEmpty()) {
             return;
         }
-        const QRect rect = pixelRect(legend.rect);
         const double bottom = std::min(legend.rect.y1, legend.rect.y2);
         const double bandHeight =
             std::abs(legend.rect.y2 - legend.rect.y1) / static_cast<double>(legend.bands.size());
         const auto last = static_cast<long>(legend.bands.size()) - 1;
-        for (int row = rect.top(); row <= rect.bottom(); ++row) {
-            const double inches = (m_height - (row + 0.5)) / kDotsPerInch;
+        QImage column(1, rect.height(), QImage::Format_ARGB32_Premultiplied);
+        for (int row = 0; row < rect.height(); ++row) {
+            const double inches = (m_height - (rect.top() + row + 0.5)) / kDotsPerInch;
             const long band =
                 std::clamp(std::lround(std::floor((inches - bottom) / bandHeight)), 0L, last);
-            if (const auto &rgb = legend.bands[static_cast<std::size_t>(band)]) {
-                m_painter.fillRect(QRect(rect.left(), row, rect.width(), 1), toQColor(*rgb));
-            }
+            const auto &rgb = legend.bands[static_cast<std::size_t>(band)];
+            column.setPixel(0, row, rgb ? qRgb(rgb->red, rgb->green, rgb->blue) : 0u);
         }
+        m_painter.drawImage(rect, column);
     }
 
     void operator()(const Label &label) const
@@ -77,10 +79,6 @@ void renderDrawing(QPainter &painter, const Drawing &drawing, QSize size)
 {
     painter.save();
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    QFont font(QStringLiteral("Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.0);
-    painter.setFont(font);
     const Renderer renderer(painter, size);
     for (const DrawingItem &item : drawing.items) {
         std::visit(renderer, item);

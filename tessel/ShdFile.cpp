@@ -4,6 +4,8 @@
 #include <QList>
 #include <QSaveFile>
 
+#include <cstring>
+
 namespace tessel {
 namespace {
 
@@ -33,18 +35,32 @@ public:
 
     ShdReadResult run(const QByteArray &bytes)
     {
-        const QList<QByteArray> lines = bytes.split('\n');
-        for (int i = 0; i < lines.size(); ++i) {
-            const QString line = QString::fromUtf8(lines[i]).trimmed();
-            if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) {
-                continue;
+        const char *p = bytes.constData();
+        const char *const end = p + bytes.size();
+        for (int number = 1;; ++number) {
+            const char *eol = static_cast<const char *>(std::memchr(p, '\n', end - p));
+            const bool last = eol == nullptr;
+            const char *b = p;
+            const char *e = last ? end : eol;
+            while (b < e && isBlank(*b)) {
+                ++b;
             }
-            m_line = i + 1;
-            if (!take(line)) {
+            while (e > b && isBlank(e[-1])) {
+                --e;
+            }
+            m_line = number;
+            // Symbol lines, nearly all of a file, are read from the bytes; anything unusual
+            // goes the long way, which also words the error.
+            const bool skip = b == e || *b == '#';
+            if (!skip && !(m_expect == Expect::Entries && takeEntryFast(b, e)) &&
+                !take(QString::fromUtf8(b, e - b))) {
                 return {std::nullopt, m_error};
             }
+            if (last) {
+                return finish();
+            }
+            p = eol + 1;
         }
-        return finish();
     }
 
 private:
@@ -100,6 +116,38 @@ private:
             return fail(QStringLiteral("bad symbol total \"%1\"").arg(words[1]));
         }
         m_expect = Expect::Entries;
+        return true;
+    }
+
+    static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+    // Four plain numbers within their ranges, in order: taken; anything else is left to
+    // takeEntry.
+    bool takeEntryFast(const char *b, const char *e)
+    {
+        int fields[4];
+        for (int &field : fields) {
+            while (b < e && isBlank(*b)) {
+                ++b;
+            }
+            const char *start = b;
+            int value = 0;
+            while (b < e && *b >= '0' && *b <= '9' && b - start < 6) {
+                value = value * 10 + (*b++ - '0');
+            }
+            if (b == start || (b < e && !isBlank(*b))) {
+                return false;
+            }
+            field = value;
+        }
+        if (b != e || fields[0] <= m_previous || fields[0] > m_total || fields[1] > 255 ||
+            fields[2] > 255 || fields[3] > 255) {
+            return false;
+        }
+        m_result.table.set(fields[0], Rgb{static_cast<std::uint8_t>(fields[1]),
+                                          static_cast<std::uint8_t>(fields[2]),
+                                          static_cast<std::uint8_t>(fields[3])});
+        m_previous = fields[0];
         return true;
     }
 

@@ -1,0 +1,22 @@
+// The program as it starts, ending itself once Tessel has painted the start-up shadeset:
+// what the start-up benchmark times. The tools folder is its one argument.
+#include "QuitAfterPaint.h"
+#include "app/basMain.h"
+#include "tessel/TesselWidget.h"
+#include "ui/QtPrompt.h"
+#include "ui/frmHuewright.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    // The plain classic look suits the form, and it draws faster than Fusion.
+    QApplication::setStyle(QStringLiteral("Windows"));
+    const QString tools = QCoreApplication::arguments().value(1);
+    QtPrompt prompt;
+    frmHuewright form(prompt, tools);
+    QuitAfterPaint quit(form.tesselControl());
+    Main(form, tools);
+    return QApplication::exec();
+}
