@@ -158,6 +158,10 @@ Host::Outcome Host::runScript(const QString &rest, int depth)
             QStringLiteral("%1: scripts nested more than %2 deep").arg(path).arg(kMaxScriptDepth));
     }
     QFile file(path);
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile()) {
+        return failure(StatusFileError, command,
+                       QStringLiteral("cannot open %1: not a file").arg(path));
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         return failure(StatusFileError, command,
                        QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));

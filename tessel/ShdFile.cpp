@@ -1,6 +1,7 @@
 #include "ShdFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QSaveFile>
 
@@ -217,6 +218,11 @@ ShdReadResult parseShd(const QByteArray &bytes, const QString &fileLabel)
 
 ShdReadResult readShdFile(const QString &path)
 {
+    // A folder, pipe or device is no shadeset, and opening a pipe would wait for a writer.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        return {std::nullopt, QStringLiteral("cannot open %1: not a file").arg(path)};
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return {std::nullopt, QStringLiteral("cannot open %1: %2").arg(path, file.errorString())};

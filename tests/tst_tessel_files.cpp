@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace tessel;
 
 class TesselFilesTest : public QObject
@@ -106,6 +108,14 @@ private Q_SLOTS:
         QCOMPARE(messages.last(), "shadeset: cannot open " + dir.filePath("missing.shd") +
                                       ": No such file or directory");
         QCOMPARE(host.RunCommand("shadeset " + dir.path(), messages), StatusFileError);
+        QCOMPARE(messages.last(), "shadeset: cannot open " + dir.path() + ": not a file");
+        // A pipe is refused without waiting for a writer.
+        const QString fifo = dir.filePath("pipe.shd");
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QCOMPARE(host.RunCommand("shadeset " + fifo, messages), StatusFileError);
+        QCOMPARE(mkfifo(QFile::encodeName(dir.filePath("pipe.zeb")).constData(), 0600), 0);
+        QCOMPARE(host.RunCommand("&r " + dir.filePath("pipe.zeb"), messages), StatusFileError);
+        QCOMPARE(messages.last(), "&r: cannot open " + dir.filePath("pipe.zeb") + ": not a file");
         QVERIFY(host.shadeTable() == before);
     }
 

@@ -309,6 +309,16 @@ private Q_SLOTS:
         QVERIFY(f.form().isVisible());
     }
 
+    // Run under the sanitizers: closing with the focus in a colour box that holds a list
+    // entry once ran the colour rule on a window already half destroyed.
+    void shouldCloseWithTheFocusInAColourBox()
+    {
+        auto f = std::make_unique<FormFixture>();
+        f->type(f->color(1), "red");
+        QCOMPARE(QApplication::focusWidget(), f->color(1));
+        f.reset();
+    }
+
     void shouldQuitAtOnce()
     {
         FormFixture f;

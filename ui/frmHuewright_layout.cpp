@@ -73,7 +73,16 @@ frmHuewright::frmHuewright(Prompt &prompt, const QString &tesselFolder, QWidget 
     connectHandlers();
 }
 
-frmHuewright::~frmHuewright() = default;
+frmHuewright::~frmHuewright()
+{
+    // Tearing the controls down moves the focus, and a colour box then reports its text as
+    // picked: no handler may run on a window that is half gone.
+    const QList<QObject *> controls = findChildren<QObject *>();
+    for (QObject *control : controls) {
+        control->disconnect(this);
+    }
+    txtNSymb->removeEventFilter(this);
+}
 
 void frmHuewright::buildLayout()
 {
