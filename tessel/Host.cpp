@@ -1,6 +1,7 @@
 #include "Host.h"
 
 #include "CommandLine.h"
+#include "Export.h"
 #include "Script.h"
 #include "ShdFile.h"
 
@@ -76,8 +77,8 @@ Host::Outcome Host::execute(const QString &line, int depth)
         {"shadeset", &Host::loadShadeset},    {"shadesymbol", &Host::selectSymbol},
         {"patch", &Host::drawPatch},          {"clear", &Host::clearDrawing},
         {"shadedelete", &Host::deleteShades}, {"shadecolorramp", &Host::colorRamp},
-        {"shadesave", &Host::saveShadeset},   {"shadelegend", &Host::drawLegend},
-        {"label", &Host::drawLabel},
+        {"shadesave", &Host::saveShadeset},   {"shadeexport", &Host::exportShades},
+        {"shadelegend", &Host::drawLegend},   {"label", &Host::drawLabel},
     };
     const SplitLine split = splitFirstWord(line);
     if (split.word.isEmpty()) {
@@ -226,6 +227,34 @@ Host::Outcome Host::saveShadeset(const QString &rest)
         return failure(StatusFileError, command, error);
     }
     m_tableName = rest;
+    return ok();
+}
+
+Host::Outcome Host::exportShades(const QString &rest)
+{
+    const QString command = QStringLiteral("shadeexport");
+    const SplitLine split = splitFirstWord(rest);
+    const auto format = parseExportFormat(split.word);
+    if (!format) {
+        return failure(StatusBadArguments, command,
+                       split.word.isEmpty()
+                           ? QStringLiteral("expected FORMAT FILE")
+                           : QStringLiteral("unknown format \"%1\" (cpt, gdal, qgis or paraview)")
+                                 .arg(split.word));
+    }
+    if (split.rest.isEmpty()) {
+        return failure(StatusBadArguments, command, QStringLiteral("missing file name"));
+    }
+    if (m_table.isEmpty()) {
+        return failure(StatusBadArguments, command,
+                       QStringLiteral("the current shadeset is empty"));
+    }
+    const QString path = QDir::cleanPath(QDir(m_workingFolder).absoluteFilePath(split.rest));
+    const QString name = m_tableName.isEmpty() ? QFileInfo(path).completeBaseName() : m_tableName;
+    const QString error = writeExport(path, *format, m_table, name);
+    if (!error.isEmpty()) {
+        return failure(StatusFileError, command, error);
+    }
     return ok();
 }
 

@@ -61,6 +61,7 @@ private:
     Outcome deleteShades(const QString &rest);
     Outcome colorRamp(const QString &rest);
     Outcome saveShadeset(const QString &rest);
+    Outcome exportShades(const QString &rest);
     Outcome drawLegend(const QString &rest);
     Outcome drawLabel(const QString &rest);
 

@@ -1,15 +1,21 @@
 // tesselcmd: runs Tessel command lines through a headless host.
 //
 //   tesselcmd [--png FILE --size WxH] [COMMANDFILE ...]
+//   tesselcmd --export FORMAT SHADESET.shd OUT
+//   tesselcmd --export FORMAT SHADESET.shd ... FOLDER
 //
 // Without command files it reads standard input. Each failing line is reported with its
-// line number; the exit status is 1 when any line failed.
+// line number; the exit status is 1 when any line failed. --export writes shadesets in
+// another tool's format (cpt, gdal, qgis, paraview), into FOLDER as NAME.EXT for several.
 #include "CommandRunner.h"
+#include "Export.h"
 #include "Host.h"
 #include "Render.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -58,6 +64,47 @@ Options parseOptions(const QStringList &args)
     return options;
 }
 
+const char *const kUsage = "usage: tesselcmd [--png FILE --size WxH] [COMMANDFILE ...]\n"
+                           "       tesselcmd --export FORMAT SHADESET.shd ... OUT";
+
+int runExport(const QStringList &args, QTextStream &errors)
+{
+    const auto format = args.isEmpty() ? std::nullopt : tessel::parseExportFormat(args[0]);
+    if (args.size() < 3 || !format) {
+        errors << "tesselcmd: --export needs a format (cpt, gdal, qgis, paraview), "
+                  "shadesets and an output"
+               << Qt::endl
+               << kUsage << Qt::endl;
+        return 2;
+    }
+    const QStringList inputs = args.mid(1, args.size() - 2);
+    const QString out = args.last();
+    const bool intoFolder = QFileInfo(out).isDir();
+    if (inputs.size() > 1 && !intoFolder) {
+        errors << "tesselcmd: with several shadesets the output must be a folder: " << out
+               << Qt::endl;
+        return 2;
+    }
+    tessel::Host host(QCoreApplication::applicationDirPath());
+    int failures = 0;
+    for (const QString &input : inputs) {
+        const QString target =
+            intoFolder ? QDir(out).filePath(QFileInfo(input).completeBaseName() + QLatin1Char('.') +
+                                            tessel::exportExtension(*format))
+                       : out;
+        tessel::Messages messages;
+        if (host.RunCommand(QStringLiteral("shadeset ") + QFileInfo(input).absoluteFilePath(),
+                            messages) != tessel::StatusOk ||
+            host.RunCommand(QStringLiteral("shadeexport ") + args[0] + QLatin1Char(' ') +
+                                QFileInfo(target).absoluteFilePath(),
+                            messages) != tessel::StatusOk) {
+            errors << input << ": " << messages.last() << Qt::endl;
+            ++failures;
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -67,10 +114,13 @@ int main(int argc, char **argv)
     }
     QGuiApplication app(argc, argv);
     QTextStream errors(stderr);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.value(1) == QLatin1String("--export")) {
+        return runExport(args.mid(2), errors);
+    }
     const Options options = parseOptions(QCoreApplication::arguments());
     if (!options.error.isEmpty()) {
-        errors << "tesselcmd: " << options.error << Qt::endl
-               << "usage: tesselcmd [--png FILE --size WxH] [COMMANDFILE ...]" << Qt::endl;
+        errors << "tesselcmd: " << options.error << Qt::endl << kUsage << Qt::endl;
         return 2;
     }
     tessel::Host host(QCoreApplication::applicationDirPath());
