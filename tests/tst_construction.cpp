@@ -1,5 +1,6 @@
 // The symbol count, the existence check and the construction of a shadeset.
 #include "FormFixture.h"
+#include "TestFiles.h"
 #include "app/basMain.h"
 #include "shadeset/RampPlan.h"
 #include "shadeset/SymbolCount.h"
@@ -9,20 +10,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 const QStringList kSevenColors = {"navy",   "royal blue", "sky blue", "pale green",
                                   "yellow", "orange",     "firebrick"};
@@ -295,7 +282,7 @@ private Q_SLOTS:
     {
         FormFixture f;
         const QString path = f.base() + "/shades/relief.shd";
-        writeFile(path, "old");
+        QVERIFY(writeFile(path, "old"));
         for (int n = 1; n <= 3; ++n) {
             f.type(f.color(n), "red");
         }
@@ -315,14 +302,14 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), f.edit("txtShdName"));
         QCOMPARE(f.form().statusText(), QStringLiteral("Enter a new name for the shadeset..."));
         QVERIFY(f.button("cmdCreateShd")->isEnabled());
-        QCOMPARE(readAll(path), QByteArray("old"));
+        QCOMPARE(readFile(path), QByteArray("old"));
     }
 
     void shouldOverwriteOnYesThroughTessel()
     {
         FormFixture f(true);
         const QString path = f.base() + "/shades/relief.shd";
-        writeFile(path, "old");
+        QVERIFY(writeFile(path, "old"));
         f.type(f.color(1), "black");
         f.type(f.color(2), "white");
         f.type(f.color(3), "red");
@@ -345,8 +332,8 @@ private Q_SLOTS:
     {
         FormFixture f(true);
         const QString path = f.base() + "/shades/relief.shd";
-        writeFile(path, "TESSEL SHADESET 1\nname relief\nsymbols 1\n1 1 2 3\n");
-        const QByteArray before = readAll(path);
+        QVERIFY(writeFile(path, "TESSEL SHADESET 1\nname relief\nsymbols 1\n1 1 2 3\n"));
+        const QByteArray before = readFile(path);
         f.type(f.color(1), "red");
         f.type(f.color(2), "bleu"); // never previewed
         f.type(f.color(3), "tan");
@@ -359,7 +346,7 @@ private Q_SLOTS:
         QCOMPARE(f.form().statusText(), QStringLiteral("shadecolorramp: unknown colour \"bleu\""));
         QVERIFY(f.button("cmdCreateShd")->isEnabled());
         QVERIFY(!f.button("cmdDisplayShd")->isEnabled());
-        QCOMPARE(readAll(path), before);
+        QCOMPARE(readFile(path), before);
     }
 
     void shouldRefuseACountThatIsNoWholeNumber_data()
@@ -417,8 +404,8 @@ private Q_SLOTS:
     void shouldTellWhetherAShadesetExists()
     {
         FormFixture f;
-        writeFile(g_shadeDir + "/hills.shd.shd", "x");
-        writeFile(g_shadeDir + "/.shd", "x");
+        QVERIFY(writeFile(g_shadeDir + "/hills.shd.shd", "x"));
+        QVERIFY(writeFile(g_shadeDir + "/.shd", "x"));
         QDir().mkpath(g_shadeDir + "/folder.shd");
         QString name = "hills.shd.shd";
         QVERIFY(f.form().CheckIfExists(name));

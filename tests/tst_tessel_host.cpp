@@ -1,4 +1,5 @@
 // The Tessel host's commands: each one's effect, and that a failure changes nothing.
+#include "TestFiles.h"
 #include "tessel/Host.h"
 #include "tessel/ShdFile.h"
 
@@ -25,12 +26,6 @@ void runAll(Host &host, const QStringList &lines)
         const qint32 status = host.RunCommand(line, messages);
         QVERIFY2(status == StatusOk, qPrintable(line + QStringLiteral(" -> ") + messages.last()));
     }
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 } // namespace

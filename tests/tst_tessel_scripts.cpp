@@ -1,5 +1,6 @@
 // Tessel scripts: arguments bound from the right, nesting, stopping at the first failure,
 // and the two display scripts that ship with the program.
+#include "TestFiles.h"
 #include "tessel/Host.h"
 #include "tessel/Script.h"
 
@@ -11,14 +12,6 @@
 using namespace tessel;
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &text)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
-}
 
 // Copies the staged install tree into `base`.
 void copyInstallTree(const QString &base)
@@ -77,8 +70,8 @@ private Q_SLOTS:
     void shouldStopAtTheFirstFailingLine()
     {
         QTemporaryDir dir;
-        writeFile(dir.filePath("s.zeb"),
-                  "&args n\n! comment\n&s a = %n%\nshadesymbol 5\n&s b = 2\n");
+        QVERIFY(writeFile(dir.filePath("s.zeb"),
+                          "&args n\n! comment\n&s a = %n%\nshadesymbol 5\n&s b = 2\n"));
         Host host(dir.path());
         Messages messages;
         QCOMPARE(host.RunCommand("&r " + dir.filePath("s.zeb") + " 7", messages),
@@ -93,12 +86,12 @@ private Q_SLOTS:
     void shouldRefuseSelfCallsDeepNestingAndMissingScripts()
     {
         QTemporaryDir dir;
-        writeFile(dir.filePath("self.zeb"), "&r self.zeb\n");
+        QVERIFY(writeFile(dir.filePath("self.zeb"), "&r self.zeb\n"));
         for (int i = 0; i < 9; ++i) {
-            writeFile(dir.filePath(QStringLiteral("n%1.zeb").arg(i)),
-                      QStringLiteral("&r n%1.zeb\n").arg(i + 1).toUtf8());
+            QVERIFY(writeFile(dir.filePath(QStringLiteral("n%1.zeb").arg(i)),
+                              QStringLiteral("&r n%1.zeb\n").arg(i + 1).toUtf8()));
         }
-        writeFile(dir.filePath("n9.zeb"), "&s deep = yes\n");
+        QVERIFY(writeFile(dir.filePath("n9.zeb"), "&s deep = yes\n"));
         Host host(dir.path());
         Messages messages;
         QCOMPARE(host.RunCommand("&wo " + dir.path(), messages), qint32(StatusOk));

@@ -1,21 +1,12 @@
 // Display, the Shadeset Browser and Delete.
 #include "FormFixture.h"
+#include "TestFiles.h"
 #include "app/basMain.h"
 
 #include <QFile>
 #include <QTest>
 
-namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-} // namespace
+namespace {} // namespace
 
 class ViewingTest : public QObject
 {
@@ -194,9 +185,9 @@ private Q_SLOTS:
     void shouldDeleteExactlyTheDisplayedFile()
     {
         FormFixture f;
-        writeFile(g_shadeDir + "/elev2.shd", "x");
-        writeFile(g_shadeDir + "/elev2.shd.bak", "x");
-        writeFile(g_shadeDir + "/elev22.shd", "x");
+        QVERIFY(writeFile(g_shadeDir + "/elev2.shd", "x"));
+        QVERIFY(writeFile(g_shadeDir + "/elev2.shd.bak", "x"));
+        QVERIFY(writeFile(g_shadeDir + "/elev22.shd", "x"));
         f.form().findChild<QPushButton *>("cmdDisplayShd")->setEnabled(true);
         f.clearAndType(f.edit("txtShdName"), "elev2");
         f.click(f.button("cmdDisplayShd"));
@@ -233,8 +224,8 @@ private Q_SLOTS:
         QFETCH(QString, reason);
         QFETCH(bool, stillEnabled);
         FormFixture f;
-        writeFile(g_shadeDir + "/keep.shd", "x");
-        writeFile(f.base() + "/base.shd", "x");
+        QVERIFY(writeFile(g_shadeDir + "/keep.shd", "x"));
+        QVERIFY(writeFile(f.base() + "/base.shd", "x"));
         QDir().mkpath(g_shadeDir + "/folder.shd");
         f.form().findChild<QPushButton *>("cmdDisplayShd")->setEnabled(true);
         f.clearAndType(f.edit("txtShdName"), name);

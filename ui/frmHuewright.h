@@ -80,6 +80,8 @@ private:
     void setStatus(const QString &text);
     bool readinessTest() const;
     void setCreateCaptionItalic(bool italic);
+    // Disables, in order, the previews, colour boxes 4 to 7, Create and Display.
+    void closePreparation();
     // Stops a construction before anything is sent: the box, then focus to `field`.
     void refuseCreate(const QString &title, const QString &text, QWidget *field);
 

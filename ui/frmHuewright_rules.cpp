@@ -44,13 +44,8 @@ void frmHuewright::setCreateCaptionItalic(bool italic)
     Frame2->setFont(font);
 }
 
-void frmHuewright::Form_Load()
+void frmHuewright::closePreparation()
 {
-    // A failing command here is seen in the drawing only; the window still loads.
-    send(QStringLiteral("&r ") + g_ToolsDir + QDir::separator() + QStringLiteral("dispshd.zeb ") +
-         g_startPath + QStringLiteral(" elev999 999"));
-    send(kPalette);
-
     for (QPushButton *patch : cmdPatch) {
         patch->setEnabled(false);
     }
@@ -59,6 +54,16 @@ void frmHuewright::Form_Load()
     }
     cmdCreateShd->setEnabled(false);
     cmdDisplayShd->setEnabled(false);
+}
+
+void frmHuewright::Form_Load()
+{
+    // A failing command here is seen in the drawing only; the window still loads.
+    send(QStringLiteral("&r ") + g_ToolsDir + QDir::separator() + QStringLiteral("dispshd.zeb ") +
+         g_startPath + QStringLiteral(" elev999 999"));
+    send(kPalette);
+
+    closePreparation();
     cmdDeleteShd->setEnabled(false);
     cmdReset->setEnabled(false);
 
@@ -115,14 +120,7 @@ void frmHuewright::cmdReset_Click()
         box->setEditText(QString());
     }
     txtShdName->setText(QString());
-    for (QPushButton *patch : cmdPatch) {
-        patch->setEnabled(false);
-    }
-    for (int i = 3; i < 7; ++i) {
-        cboColor[i]->setEnabled(false);
-    }
-    cmdCreateShd->setEnabled(false);
-    cmdDisplayShd->setEnabled(false);
+    closePreparation();
     setCreateCaptionItalic(false);
     colorsReady = 0;
     txtNSymb->setText(QString::number(999));

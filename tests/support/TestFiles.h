@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Writes `bytes` to `path`, making its folder; false when it cannot.
+bool writeFile(const QString &path, const QByteArray &bytes);
+// The whole file, or "<unreadable>".
+QByteArray readFile(const QString &path);
