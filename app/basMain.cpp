@@ -1,10 +1,10 @@
 #include "basMain.h"
 
+#include "shadeset/Commands.h"
 #include "ui/frmHuewright.h"
 
-void Main(frmHuewright &form, const QString &programFolder)
+void Main(frmHuewright &form, const Folders &folders)
 {
-    const Folders folders = deriveFolders(QDir::toNativeSeparators(programFolder));
     g_startPath = folders.startPath;
     g_shadeDir = folders.shadeDir;
     g_ToolsDir = folders.toolsDir;
@@ -12,6 +12,6 @@ void Main(frmHuewright &form, const QString &programFolder)
     // Reaching for the control loads the window, so its two commands come first.
     host::Channel &Tessel1 = form.Tessel1();
     host::Messages messages;
-    Tessel1.RunCommand(QStringLiteral("&s .startpath = ") + g_startPath, messages);
+    Tessel1.RunCommand(startPathCommand(folders), messages);
     form.show();
 }

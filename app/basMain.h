@@ -1,25 +1,18 @@
 #pragma once
 
+#include "shadeset/Folders.h"
+
 #include <QChar>
 #include <QDir>
 #include <QString>
 
 class frmHuewright;
 
-// The folders every part of the program uses, set once by Main: the base folder, the
-// tools folder with the host scripts, and the shadeset folder. No trailing separator.
+// The folders of the run, set once by Main: the base folder, the tools folder with the
+// host scripts, and the shadeset folder. No trailing separator.
 extern QString g_startPath;
 extern QString g_ToolsDir;
 extern QString g_shadeDir;
-// The path last picked in the shadeset browser.
-extern QString g_browsePath;
-
-struct Folders
-{
-    QString startPath;
-    QString toolsDir;
-    QString shadeDir;
-};
 
 // Whether derived folders are lower-cased: only where the file system ignores case.
 #ifdef Q_OS_WIN
@@ -29,10 +22,11 @@ constexpr bool kLowerCaseFolders = false;
 #endif
 
 // The folders for a program in `programFolder` (native separators, none trailing): a
-// program in a folder ending in tools, in any case, has its base one level up.
+// program in a folder ending in tools, in any case, has its base one level up. Tessel's own
+// folder is the program's folder as given.
 Folders deriveFolders(const QString &programFolder, bool lowerCase = kLowerCaseFolders,
                       QChar separator = QDir::separator());
 
-// Start-up: sets the folder globals, loads the window by reaching for its Tessel control,
-// tells the host its start path and shows the window.
-void Main(frmHuewright &form, const QString &programFolder);
+// Start-up, once the window has been given `folders`: sets the folder globals, loads the
+// window by reaching for its Tessel control, tells the host its start path, shows the window.
+void Main(frmHuewright &form, const Folders &folders);

@@ -4,7 +4,6 @@
 QString g_startPath;
 QString g_ToolsDir;
 QString g_shadeDir;
-QString g_browsePath;
 
 Folders deriveFolders(const QString &programFolder, bool lowerCase, QChar separator)
 {
@@ -18,5 +17,6 @@ Folders deriveFolders(const QString &programFolder, bool lowerCase, QChar separa
         EndsWith(folder.toLower(), tools) ? folder.left(folder.size() - tools.size()) : folder;
     folders.shadeDir = folders.startPath + separator + QStringLiteral("shades");
     folders.toolsDir = folders.startPath + tools;
+    folders.tesselDir = programFolder;
     return folders;
 }

@@ -19,9 +19,11 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // The plain classic look suits the form, and it draws faster than Fusion.
     QApplication::setStyle(QStringLiteral("Windows"));
+    const Folders folders =
+        deriveFolders(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
     QtPrompt prompt;
-    frmHuewright form(prompt, QCoreApplication::applicationDirPath());
+    frmHuewright form(prompt, folders);
     prompt.setParent(&form);
-    Main(form, QCoreApplication::applicationDirPath());
+    Main(form, folders);
     return QApplication::exec();
 }

@@ -13,10 +13,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // The plain classic look suits the form, and it draws faster than Fusion.
     QApplication::setStyle(QStringLiteral("Windows"));
-    const QString tools = QCoreApplication::arguments().value(1);
+    const Folders folders = deriveFolders(QCoreApplication::arguments().value(1));
     QtPrompt prompt;
-    frmHuewright form(prompt, tools);
-    QuitAfterPaint quit(form.tesselControl());
-    Main(form, tools);
+    frmHuewright form(prompt, folders);
+    QuitAfterPaint quit(*form.findChild<tessel::TesselWidget *>(QStringLiteral("Tessel1")));
+    Main(form, folders);
     return QApplication::exec();
 }

@@ -1,17 +1,19 @@
 #include "TesselChannel.h"
 
-#include "tessel/TesselWidget.h"
+#include "tessel/Host.h"
 
 namespace host {
 
 qint32 TesselChannel::RunCommand(const QString &text, Messages &messages)
 {
-    return m_control.RunCommand(text, messages);
+    const qint32 status = m_host.RunCommand(text, messages);
+    m_repaint();
+    return status;
 }
 
 QString TesselChannel::GetVariable(const QString &name)
 {
-    return m_control.GetVariable(name);
+    return m_host.GetVariable(name);
 }
 
 } // namespace host

@@ -1,6 +1,6 @@
 #include "ShadesetFile.h"
 
-#include "ShadesetName.h"
+#include "core/ShadesetName.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +13,11 @@ QString shadesetPath(const QString &folder, const QString &name)
 
 bool shadesetFileExists(const QString &folder, const QString &name)
 {
+    // Only a file counts; opening a pipe would wait for a writer.
     QFile file(shadesetPath(folder, name));
+    if (!QFileInfo(file.fileName()).isFile()) {
+        return false;
+    }
     const bool opened = file.open(QIODevice::ReadOnly);
     file.close();
     return opened;
@@ -21,8 +25,9 @@ bool shadesetFileExists(const QString &folder, const QString &name)
 
 QString deleteShadesetFile(const QString &folder, const QString &name)
 {
-    if (!isShadesetFileName(name) && !name.isEmpty()) {
-        return QStringLiteral("\"%1\" is not a shadeset name").arg(name);
+    const QString problem = core::shadesetNameProblem(name);
+    if (!problem.isEmpty()) {
+        return QStringLiteral("the shadeset name ") + problem;
     }
     QFile file(shadesetPath(folder, name));
     if (!QFileInfo::exists(file.fileName())) {

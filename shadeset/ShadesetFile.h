@@ -9,5 +9,6 @@ QString shadesetPath(const QString &folder, const QString &name);
 // of that name, or an unreadable file all count as absent.
 bool shadesetFileExists(const QString &folder, const QString &name);
 
-// Deletes exactly the one shadeset file. Returns the reason on failure, empty on success.
+// Deletes exactly the one shadeset file; a name that is no good shadeset name deletes
+// nothing. Returns the reason on failure, empty on success.
 QString deleteShadesetFile(const QString &folder, const QString &name);

@@ -1,6 +1,7 @@
 #include "Export.h"
 
-#include <QSaveFile>
+#include "core/SaveFile.h"
+
 #include <QXmlStreamWriter>
 
 #include <vector>
@@ -187,15 +188,7 @@ QByteArray exportTable(ExportFormat format, const ShadeTable &table, const QStri
 QString writeExport(const QString &path, ExportFormat format, const ShadeTable &table,
                     const QString &name)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-    }
-    file.write(exportTable(format, table, name));
-    if (!file.commit()) {
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-    }
-    return QString();
+    return core::saveFile(path, exportTable(format, table, name));
 }
 
 } // namespace tessel

@@ -4,6 +4,8 @@
 #include "Export.h"
 #include "Script.h"
 #include "ShdFile.h"
+#include "core/Paths.h"
+#include "core/ShadesetName.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,12 +16,6 @@ namespace {
 
 constexpr int kMaxScriptDepth = 8;
 constexpr qint64 kMaxScriptBytes = 1024 * 1024;
-
-bool isPlainFileName(const QString &name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
-}
 
 bool isVariableName(const QString &name)
 {
@@ -37,8 +33,10 @@ bool isVariableName(const QString &name)
 
 } // namespace
 
-Host::Host(const QString &ownFolder)
-    : m_ownFolder(ownFolder), m_workingFolder(QDir::currentPath()),
+Host::Host(const QString &ownFolder, const QString &workingFolder)
+    : m_ownFolder(core::joinPath(QDir::currentPath(), ownFolder)),
+      m_workingFolder(workingFolder.isEmpty() ? m_ownFolder
+                                              : core::joinPath(QDir::currentPath(), workingFolder)),
       m_trace(qEnvironmentVariable("TESSEL_TRACE"))
 {}
 
@@ -117,21 +115,18 @@ Host::Outcome Host::setWorkingFolder(const QString &rest)
     if (rest.isEmpty()) {
         return failure(StatusBadArguments, QStringLiteral("&wo"), QStringLiteral("missing folder"));
     }
-    m_workingFolder = QDir::cleanPath(QDir(m_workingFolder).absoluteFilePath(rest));
+    m_workingFolder = core::joinPath(m_workingFolder, rest);
     return ok();
 }
 
 QString Host::resolve(const QString &file) const
 {
-    if (QFileInfo(file).isAbsolute()) {
-        return QDir::cleanPath(file);
+    const QString inWorking = core::joinPath(m_workingFolder, file);
+    if (core::isAbsolutePath(file) || QFileInfo::exists(inWorking)) {
+        return inWorking;
     }
-    const QString inWorking = QDir(m_workingFolder).absoluteFilePath(file);
-    if (QFileInfo::exists(inWorking) || m_ownFolder.isEmpty()) {
-        return QDir::cleanPath(inWorking);
-    }
-    const QString inOwn = QDir(m_ownFolder).absoluteFilePath(file);
-    return QDir::cleanPath(QFileInfo::exists(inOwn) ? inOwn : inWorking);
+    const QString inOwn = core::joinPath(m_ownFolder, file);
+    return QFileInfo::exists(inOwn) ? inOwn : inWorking;
 }
 
 QString Host::expandShow(const QString &text) const
@@ -211,18 +206,19 @@ Host::Outcome Host::loadShadeset(const QString &rest)
 Host::Outcome Host::saveShadeset(const QString &rest)
 {
     const QString command = QStringLiteral("shadesave");
-    if (!isPlainFileName(rest)) {
-        return failure(StatusBadArguments, command,
-                       rest.isEmpty()
-                           ? QStringLiteral("missing shadeset name")
-                           : QStringLiteral("\"%1\" is not a plain file name").arg(rest));
+    if (rest.isEmpty()) {
+        return failure(StatusBadArguments, command, QStringLiteral("missing shadeset name"));
+    }
+    const QString problem = core::shadesetNameProblem(rest);
+    if (!problem.isEmpty()) {
+        return failure(StatusBadArguments, command, QStringLiteral("the shadeset name ") + problem);
     }
     if (!QDir().mkpath(m_workingFolder)) {
         return failure(StatusFileError, command,
                        QStringLiteral("cannot create folder %1").arg(m_workingFolder));
     }
     const QString error =
-        writeShdFile(QDir(m_workingFolder).filePath(rest + QStringLiteral(".shd")), rest, m_table);
+        writeShdFile(core::joinPath(m_workingFolder, rest + QStringLiteral(".shd")), rest, m_table);
     if (!error.isEmpty()) {
         return failure(StatusFileError, command, error);
     }
@@ -249,7 +245,7 @@ Host::Outcome Host::exportShades(const QString &rest)
         return failure(StatusBadArguments, command,
                        QStringLiteral("the current shadeset is empty"));
     }
-    const QString path = QDir::cleanPath(QDir(m_workingFolder).absoluteFilePath(split.rest));
+    const QString path = core::joinPath(m_workingFolder, split.rest);
     const QString name = m_tableName.isEmpty() ? QFileInfo(path).completeBaseName() : m_tableName;
     const QString error = writeExport(path, *format, m_table, name);
     if (!error.isEmpty()) {

@@ -28,9 +28,10 @@ enum Status : qint32
 class Host
 {
 public:
-    // `ownFolder` is where relative shadeset and script files are looked up after the
-    // working folder (the control's own folder); the trace file comes from TESSEL_TRACE.
-    explicit Host(const QString &ownFolder);
+    // `ownFolder` is the control's own folder: relative shadeset and script files are looked
+    // up there after the working folder. The working folder starts as `workingFolder`, or as
+    // the own folder when that is empty. The trace file comes from TESSEL_TRACE.
+    explicit Host(const QString &ownFolder, const QString &workingFolder = QString());
 
     qint32 RunCommand(const QString &text, Messages &messages);
     QString GetVariable(const QString &name);
@@ -65,7 +66,8 @@ private:
     Outcome drawLegend(const QString &rest);
     Outcome drawLabel(const QString &rest);
 
-    // A relative file is looked up in the working folder, then in the own folder.
+    // A relative file is looked up in the working folder, then in the own folder; it is
+    // never taken from the process's current folder.
     QString resolve(const QString &file) const;
     QString expandShow(const QString &text) const;
 

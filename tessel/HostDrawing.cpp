@@ -112,6 +112,7 @@ Host::Outcome Host::deleteShades(const QString &rest)
                        QStringLiteral("expected ALL"));
     }
     m_table.clear();
+    m_tableName.clear(); // a new table is unnamed until it is saved
     return ok();
 }
 

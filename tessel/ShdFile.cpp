@@ -1,9 +1,10 @@
 #include "ShdFile.h"
 
+#include "core/SaveFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 
 #include <cstring>
 
@@ -254,15 +255,7 @@ QByteArray formatShd(const QString &name, const ShadeTable &table)
 
 QString writeShdFile(const QString &path, const QString &name, const ShadeTable &table)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-    }
-    file.write(formatShd(name, table));
-    if (!file.commit()) {
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-    }
-    return QString();
+    return core::saveFile(path, formatShd(name, table));
 }
 
 } // namespace tessel

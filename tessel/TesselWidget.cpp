@@ -12,18 +12,6 @@ TesselWidget::TesselWidget(const QString &ownFolder, QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-qint32 TesselWidget::RunCommand(const QString &text, Messages &messages)
-{
-    const qint32 status = m_host.RunCommand(text, messages);
-    update();
-    return status;
-}
-
-QString TesselWidget::GetVariable(const QString &name)
-{
-    return m_host.GetVariable(name);
-}
-
 void TesselWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);

@@ -6,7 +6,8 @@
 
 namespace tessel {
 
-// The Tessel control: a host and a view of its drawing, repainted after every command.
+// The Tessel control on a window: it owns a host and paints the host's drawing. Whoever
+// sends the host commands asks the widget to repaint afterwards.
 class TesselWidget : public QWidget
 {
     Q_OBJECT
@@ -14,10 +15,7 @@ class TesselWidget : public QWidget
 public:
     explicit TesselWidget(const QString &ownFolder, QWidget *parent = nullptr);
 
-    qint32 RunCommand(const QString &text, Messages &messages);
-    QString GetVariable(const QString &name);
-
-    const Host &host() const { return m_host; }
+    Host &host() { return m_host; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

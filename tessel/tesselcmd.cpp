@@ -85,7 +85,7 @@ int runExport(const QStringList &args, QTextStream &errors)
                << Qt::endl;
         return 2;
     }
-    tessel::Host host(QCoreApplication::applicationDirPath());
+    tessel::Host host(QCoreApplication::applicationDirPath(), QDir::currentPath());
     int failures = 0;
     for (const QString &input : inputs) {
         const QString target =
@@ -123,7 +123,8 @@ int main(int argc, char **argv)
         errors << "tesselcmd: " << options.error << Qt::endl << kUsage << Qt::endl;
         return 2;
     }
-    tessel::Host host(QCoreApplication::applicationDirPath());
+    // On the command line, relative files and saves are in the folder tesselcmd runs in.
+    tessel::Host host(QCoreApplication::applicationDirPath(), QDir::currentPath());
     int failures = 0;
     if (options.files.isEmpty()) {
         QFile input;

@@ -11,19 +11,6 @@
 
 using namespace tessel;
 
-namespace {
-
-// Copies the staged install tree into `base`.
-void copyInstallTree(const QString &base)
-{
-    for (const char *file : {"tools/dispshd.zeb", "tools/disp_old_shd.zeb", "shades/elev999.shd"}) {
-        QDir().mkpath(QFileInfo(base + "/" + file).path());
-        QVERIFY2(QFile::copy(QStringLiteral(HUEWRIGHT_STAGE "/") + file, base + "/" + file), file);
-    }
-}
-
-} // namespace
-
 class TesselScriptsTest : public QObject
 {
     Q_OBJECT
@@ -114,7 +101,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString base = dir.filePath("my maps/base dir");
-        copyInstallTree(base);
+        QVERIFY(copyInstallTree(base));
         Host host(base + "/tools");
         Messages messages;
         QCOMPARE(
@@ -131,7 +118,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString base = dir.filePath("my maps/base");
-        copyInstallTree(base);
+        QVERIFY(copyInstallTree(base));
         Host host(base + "/tools");
         Messages messages;
         const QString script = "&r " + base + "/tools/disp_old_shd.zeb ";

@@ -15,23 +15,26 @@ class TesselViewTest : public QObject
 private Q_SLOTS:
     void shouldPaintWhiteThenThePatchAtItsPlace()
     {
-        TesselWidget widget(QString{});
+        QTemporaryDir dir;
+        TesselWidget widget(dir.path());
         widget.resize(135, 501);
         QImage before = widget.grab().toImage();
         QCOMPARE(before.pixelColor(10, 10), QColor(Qt::white));
         QCOMPARE(before.pixelColor(130, 490), QColor(Qt::white));
 
         Messages messages;
-        QCOMPARE(widget.RunCommand("shadecolorramp 1 1 \"royal blue\" \"royal blue\"", messages),
-                 0);
-        QCOMPARE(widget.RunCommand("shadesymbol 1", messages), 0);
-        QCOMPARE(widget.RunCommand("patch .35 2.45 1.35 2.6", messages), 0);
+        for (const char *command : {"shadecolorramp 1 1 \"royal blue\" \"royal blue\"",
+                                    "shadesymbol 1", "patch .35 2.45 1.35 2.6"}) {
+            QCOMPARE(widget.host().RunCommand(command, messages), 0);
+        }
+        widget.update();
         const QImage after = widget.grab().toImage();
         // Inches from the bottom-left corner at 96 dpi: x 34..130, y 501-250..501-235.
         QCOMPARE(after.pixelColor(80, 501 - 243), QColor(65, 105, 225));
         QCOMPARE(after.pixelColor(80, 501 - 255), QColor(Qt::white));
         QCOMPARE(after.pixelColor(20, 501 - 243), QColor(Qt::white));
-        QCOMPARE(widget.RunCommand("clear", messages), 0);
+        QCOMPARE(widget.host().RunCommand("clear", messages), 0);
+        widget.update();
         QCOMPARE(widget.grab().toImage().pixelColor(80, 501 - 243), QColor(Qt::white));
     }
 

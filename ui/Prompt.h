@@ -46,7 +46,6 @@ struct OpenFileRequest
     QString defaultExtension; // added to a typed name that has none, without the dot
     QString folder;           // where the dialog opens
     bool mustExist = true;
-    bool hideReadOnly = true;
 };
 
 class Prompt

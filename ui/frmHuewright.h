@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/Channel.h"
+#include "shadeset/Folders.h"
 
 #include <QWidget>
 
@@ -19,16 +20,19 @@ namespace tessel {
 class TesselWidget;
 }
 
+// The path last picked in the Shadeset Browser.
+extern QString g_browsePath;
+
 // The one window: colours, name and count in, shadesets built, shown, browsed and deleted.
-// Handlers are named after their control and event; each reads the controls, calls the
-// plain functions of palette/ and shadeset/, sends its commands and sets the controls.
+// Handlers are named after their control and event; each reads the controls, asks the
+// plain functions of palette/ and shadeset/ for its commands, sends them and sets the
+// controls.
 class frmHuewright : public QWidget
 {
     Q_OBJECT
 
 public:
-    // `tesselFolder` is the Tessel control's own folder (where it finds colornames.shd).
-    frmHuewright(Prompt &prompt, const QString &tesselFolder, QWidget *parent = nullptr);
+    frmHuewright(Prompt &prompt, const Folders &folders, QWidget *parent = nullptr);
     ~frmHuewright() override;
 
     // The channel to the host control. The first call loads the window (Form_Load).
@@ -36,22 +40,13 @@ public:
     // Puts another channel in front of the control, before the window is loaded; tests
     // record or script the host with it.
     void setChannel(std::unique_ptr<host::Channel> channel);
-    tessel::TesselWidget &tesselControl() const { return *m_tessel; }
 
     // Whether shadeset FileName exists in the shadeset folder; cuts a trailing ".shd"
     // (any case) from FileName first.
     bool CheckIfExists(QString &FileName);
 
-    QString statusText() const;
-
     // Number of symbols of the shadeset last created.
     qint16 nSymbs = 0;
-
-    // Form-level state, for tests and debugging.
-    const QString &shdName() const { return ShdName; }
-    qint16 lastColorIndex() const { return colorIndex; }
-    bool isColorsReady() const { return colorsReady == 1; }
-    qint32 lastHostStatus() const { return hostStatus; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -76,9 +71,11 @@ private:
 
     // Sends one command with hostMsgs, keeps its status in hostStatus and returns it.
     qint32 send(const QString &text);
+    // Sends `commands` in order up to the first that fails; shows that one's message on the
+    // status line and returns false.
+    bool sendAll(const QStringList &commands);
     QString lastHostMessage() const;
     void setStatus(const QString &text);
-    bool readinessTest() const;
     void setCreateCaptionItalic(bool italic);
     // Disables, in order, the previews, colour boxes 4 to 7, Create and Display.
     void closePreparation();
@@ -86,6 +83,7 @@ private:
     void refuseCreate(const QString &title, const QString &text, QWidget *field);
 
     Prompt &m_prompt;
+    const Folders m_folders;
     std::unique_ptr<host::Channel> m_channel;
     bool m_loaded = false;
     bool m_inLostFocus = false;
@@ -102,10 +100,6 @@ private:
     std::array<QPushButton *, 7> cmdPatch{};
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
     QLineEdit *txtShdName = nullptr;
     QLineEdit *txtNSymb = nullptr;
     QPushButton *cmdCreateShd = nullptr;

@@ -1,6 +1,6 @@
 // The symbol-count bounds, the existence check and the construction of a shadeset.
 #include "Prompt.h"
-#include "app/basMain.h"
+#include "core/ShadesetName.h"
 #include "frmHuewright.h"
 #include "shadeset/RampPlan.h"
 #include "shadeset/ShadesetFile.h"
@@ -39,7 +39,7 @@ bool frmHuewright::CheckIfExists(QString &FileName)
 {
     FileName = withoutShdSuffix(FileName);
     // The folder the construction saves into, so the question speaks of the file it replaces.
-    return shadesetFileExists(g_shadeDir, FileName);
+    return shadesetFileExists(m_folders.shadeDir, FileName);
 }
 
 void frmHuewright::refuseCreate(const QString &title, const QString &text, QWidget *field)
@@ -61,12 +61,10 @@ void frmHuewright::cmdCreateShd_Click()
         return;
     }
     nSymbs = *count;
-    if (!isShadesetFileName(withoutShdSuffix(ShdName))) {
-        refuseCreate(
-            QStringLiteral("Shadeset name"),
-            QStringLiteral("The shadeset name must be a file name: not empty, not . or .., "
-                           "and without / or \\."),
-            txtShdName);
+    const QString problem = core::shadesetNameProblem(withoutShdSuffix(ShdName));
+    if (!problem.isEmpty()) {
+        refuseCreate(QStringLiteral("Shadeset name"),
+                     QStringLiteral("The shadeset name ") + problem + QLatin1Char('.'), txtShdName);
         return;
     }
     if (CheckIfExists(ShdName)) {
@@ -89,14 +87,10 @@ void frmHuewright::cmdCreateShd_Click()
     for (const QComboBox *box : cboColor) {
         colors.append(box->currentText());
     }
-    const RampPlan plan = planRamps(colors, nSymbs, g_shadeDir, ShdName);
-    for (const QString &command : plan.commands) {
-        if (send(command) != 0) {
-            // Nothing half-built is saved: the run ends at the first command Tessel refuses.
-            setStatus(lastHostMessage());
-            cmdCreateShd->setEnabled(true);
-            return;
-        }
+    // Nothing half-built is saved: the run ends at the first command Tessel refuses.
+    if (!sendAll(planRamps(colors, nSymbs, m_folders.shadeDir, ShdName))) {
+        cmdCreateShd->setEnabled(true);
+        return;
     }
     cmdDisplayShd->setEnabled(true);
     setStatus(QStringLiteral("You may DISPLAY the shadeset now..."));

@@ -1,5 +1,6 @@
-// The window's controls: positions and sizes in twips, captions, fonts, keyboard order,
-// and the wiring of every event to its handler.
+// The window's controls: places, captions, fonts and keyboard order from the form's layout
+// table, and the wiring of every event to its handler.
+#include "FormLayout.h"
 #include "frmHuewright.h"
 #include "host/TesselChannel.h"
 #include "tessel/TesselWidget.h"
@@ -15,12 +16,9 @@
 #include <QStatusBar>
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
 
 QFont formFont(bool bold)
 {
@@ -34,41 +32,58 @@ QFont formFont(bool bold)
     return font;
 }
 
-template <typename W>
-W *place(W *widget, const char *name, int left, int top, int width, int height)
+void setCaption(QWidget *, const QString &) {}
+void setCaption(QLabel *label, const QString &text)
 {
+    label->setText(text);
+}
+void setCaption(QPushButton *button, const QString &text)
+{
+    button->setText(text);
+}
+void setCaption(QLineEdit *edit, const QString &text)
+{
+    edit->setText(text);
+}
+void setCaption(QGroupBox *group, const QString &text)
+{
+    group->setTitle(text);
+}
+
+// Gives `widget` the name, place, caption and font of its row in the layout table.
+template <typename W> W *place(W *widget, const char *name)
+{
+    const ControlPlace &row = controlPlace(name);
     widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-                        height / kTwipsPerPixel);
+    widget->setGeometry(row.left / kTwipsPerPixel, row.top / kTwipsPerPixel,
+                        row.width / kTwipsPerPixel, row.height / kTwipsPerPixel);
     widget->setFont(formFont(false));
+    setCaption(widget, QString::fromLatin1(row.caption));
     return widget;
 }
 
-QComboBox *colorBox(QWidget *parent)
+// A new control of kind W in the container its row names, placed as designed.
+template <typename W> W *add(QWidget *form, const char *name)
 {
-    auto *box = new QComboBox(parent);
-    box->setEditable(true);
-    // The box holds exactly what was typed or picked.
-    box->setCompleter(nullptr);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->setMaxVisibleItems(16);
-    return box;
+    const char *container = controlPlace(name).container;
+    QWidget *parent = *container ? form->findChild<QWidget *>(QLatin1String(container)) : form;
+    return place(new W(parent), name);
 }
 
 } // namespace
 
-frmHuewright::frmHuewright(Prompt &prompt, const QString &tesselFolder, QWidget *parent)
-    : QWidget(parent), m_prompt(prompt)
+frmHuewright::frmHuewright(Prompt &prompt, const Folders &folders, QWidget *parent)
+    : QWidget(parent), m_prompt(prompt), m_folders(folders)
 {
     // Where MS Sans Serif is missing, a font of like widths keeps the captions inside
     // their controls; the system sans serif comes after.
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Microsoft Sans Serif"),
                                 QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    m_tessel =
-        place(new tessel::TesselWidget(tesselFolder, this), "Tessel1", 3135, 150, 2025, 7515);
+    m_tessel = place(new tessel::TesselWidget(folders.tesselDir, this), "Tessel1");
     m_tessel->setFocusPolicy(Qt::NoFocus);
-    m_channel = std::make_unique<host::TesselChannel>(*m_tessel);
+    m_channel = std::make_unique<host::TesselChannel>(m_tessel->host(),
+                                                      [control = m_tessel] { control->update(); });
     buildLayout();
     connectHandlers();
 }
@@ -91,60 +106,35 @@ void frmHuewright::buildLayout()
     setFixedSize(5220 / kTwipsPerPixel, 8040 / kTwipsPerPixel);
     setFont(formFont(false));
 
-    Frame1 = place(new QGroupBox(QStringLiteral("Set Shadeset Parameters "), this), "Frame1", 30,
-                   75, 3030, 4905);
+    Frame1 = add<QGroupBox>(this, "Frame1");
     Frame1->setFont(formFont(true));
-    Label2 = place(new QLabel(QStringLiteral("Name for the Shadeset:"), Frame1), "Label2", 135, 405,
-                   1695, 285);
-    txtShdName = place(new QLineEdit(Frame1), "txtShdName", 1890, 345, 990, 345);
-    Label3 = place(new QLabel(QStringLiteral("Number of Symbols:"), Frame1), "Label3", 120, 765,
-                   1605, 240);
-    txtNSymb = place(new QLineEdit(QStringLiteral("999"), Frame1), "txtNSymb", 1890, 735, 990, 345);
-    Label1 = place(new QLabel(QStringLiteral("Type in 3 to 7 Color Names."), Frame1), "Label1", 135,
-                   1380, 2265, 240);
-    Label4 = place(new QLabel(QStringLiteral("Start specifying colors from the bottom."), Frame1),
-                   "Label4", 135, 1620, 2745, 255);
-
-    // Rows from the bottom: {box top, button top}; boxes 5 and 6 belong to the window and
-    // lie over the frame, in line with the others.
-    static constexpr std::array<std::pair<int, int>, 7> kRows = {{
-        {4380, 4365},
-        {3990, 3975},
-        {3585, 3585},
-        {3195, 3195},
-        {2880, 2805},
-        {2505, 2415},
-        {2025, 2025},
-    }};
-    static constexpr std::array<const char *, 7> kBoxNames = {
-        "cboColor1", "cboColor2", "cboColor3", "cboColor4", "cboColor5", "cboColor6", "cboColor7"};
-    static constexpr std::array<const char *, 7> kPatchNames = {
-        "cmdPatch1", "cmdPatch2", "cmdPatch3", "cmdPatch4", "cmdPatch5", "cmdPatch6", "cmdPatch7"};
-    for (int i = 0; i < 7; ++i) {
-        const bool onWindow = i == 4 || i == 5;
-        cboColor[i] = place(colorBox(onWindow ? static_cast<QWidget *>(this) : Frame1),
-                            kBoxNames[i], onWindow ? 150 : 120, kRows[i].first, 1800, 315);
-        cmdPatch[i] = place(new QPushButton(QStringLiteral("Color %1").arg(i + 1), Frame1),
-                            kPatchNames[i], 1995, kRows[i].second, 870, 330);
+    Frame2 = add<QGroupBox>(this, "Frame2");
+    for (const char *label : {"Label1", "Label2", "Label3", "Label4"}) {
+        add<QLabel>(this, label);
     }
+    txtShdName = add<QLineEdit>(this, "txtShdName");
+    txtNSymb = add<QLineEdit>(this, "txtNSymb");
+    for (int i = 0; i < 7; ++i) {
+        cboColor[i] = add<QComboBox>(this, qPrintable(QStringLiteral("cboColor%1").arg(i + 1)));
+        // The box holds exactly what was typed or picked.
+        cboColor[i]->setEditable(true);
+        cboColor[i]->setCompleter(nullptr);
+        cboColor[i]->setInsertPolicy(QComboBox::NoInsert);
+        cboColor[i]->setMaxVisibleItems(16);
+        cmdPatch[i] = add<QPushButton>(this, qPrintable(QStringLiteral("cmdPatch%1").arg(i + 1)));
+    }
+    // Boxes 5 and 6 belong to the window and lie over the frame, drawn above it.
+    cboColor[4]->raise();
+    cboColor[5]->raise();
+    cmdCreateShd = add<QPushButton>(this, "cmdCreateShd");
+    cmdDisplayShd = add<QPushButton>(this, "cmdDisplayShd");
+    cmdDeleteShd = add<QPushButton>(this, "cmdDeleteShd");
+    cmdNavDispShd = add<QPushButton>(this, "cmdNavDispShd");
+    cmdQuit = add<QPushButton>(this, "cmdQuit");
+    cmdReset = add<QPushButton>(this, "cmdReset");
+    cmdClear = add<QPushButton>(this, "cmdClear");
 
-    Frame2 =
-        place(new QGroupBox(QStringLiteral("New Shadeset "), this), "Frame2", 30, 5025, 3030, 1290);
-    cmdCreateShd = place(new QPushButton(QStringLiteral("Create Shadeset"), Frame2), "cmdCreateShd",
-                         585, 315, 1830, 405);
-    cmdDisplayShd = place(new QPushButton(QStringLiteral("Display"), Frame2), "cmdDisplayShd", 585,
-                          780, 900, 375);
-    cmdDeleteShd = place(new QPushButton(QStringLiteral("Delete"), Frame2), "cmdDeleteShd", 1515,
-                         780, 900, 375);
-    cmdNavDispShd = place(new QPushButton(QStringLiteral("Shadeset Browser"), this),
-                          "cmdNavDispShd", 615, 6615, 1845, 375);
-    cmdQuit = place(new QPushButton(QStringLiteral("Quit"), this), "cmdQuit", 45, 7290, 885, 375);
-    cmdReset =
-        place(new QPushButton(QStringLiteral("Reset"), this), "cmdReset", 1005, 7290, 855, 375);
-    cmdClear = place(new QPushButton(QStringLiteral("Clear Display"), this), "cmdClear", 1935, 7290,
-                     1125, 375);
-
-    StatusBar1 = place(new QStatusBar(this), "StatusBar1", 0, 7725, 5220, 315);
+    StatusBar1 = add<QStatusBar>(this, "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
     m_statusPanel = new QLabel(StatusBar1);
     m_statusPanel->setObjectName(QStringLiteral("StatusBar1Panel1"));
@@ -153,17 +143,17 @@ void frmHuewright::buildLayout()
     m_statusPanel->setFixedWidth(5190 / kTwipsPerPixel);
     StatusBar1->addWidget(m_statusPanel);
 
-    cboColor[4]->raise();
-    cboColor[5]->raise();
-
     // Keyboard order by tab index; labels, frames, the status bar and Tessel take no focus.
-    const std::vector<QWidget *> order = {
-        cmdQuit,      cmdClear,      txtShdName,   txtNSymb,    cmdPatch[0], cmdPatch[1],
-        cmdPatch[2],  cmdPatch[3],   cmdPatch[4],  cmdPatch[5], cmdPatch[6], cmdNavDispShd,
-        cmdCreateShd, cmdDisplayShd, cmdDeleteShd, cmdReset,    cboColor[0], cboColor[1],
-        cboColor[3],  cboColor[2],   cboColor[5],  cboColor[4], cboColor[6]};
+    std::vector<std::pair<int, QWidget *>> order;
+    for (const ControlPlace &row : kFormLayout) {
+        auto *control = findChild<QWidget *>(QLatin1String(row.name));
+        if (control->focusPolicy() & Qt::TabFocus) {
+            order.emplace_back(row.tabIndex, control);
+        }
+    }
+    std::sort(order.begin(), order.end());
     for (std::size_t i = 1; i < order.size(); ++i) {
-        setTabOrder(order[i - 1], order[i]);
+        setTabOrder(order[i - 1].second, order[i].second);
     }
 }
 
@@ -213,11 +203,6 @@ host::Channel &frmHuewright::Tessel1()
         Form_Load();
     }
     return *m_channel;
-}
-
-QString frmHuewright::statusText() const
-{
-    return m_statusPanel->text();
 }
 
 void frmHuewright::setStatus(const QString &text)

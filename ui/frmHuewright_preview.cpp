@@ -1,50 +1,24 @@
 // The seven colour previews: look the colour up, draw its patch, open the next controls.
 #include "Prompt.h"
 #include "frmHuewright.h"
-#include "palette/ColorNameTable.h"
-#include "palette/PreviewRows.h"
+#include "palette/Preview.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-constexpr qint16 kBlackSymbol = 27;
-
-} // namespace
-
-bool frmHuewright::readinessTest() const
-{
-    return !txtShdName->text().isEmpty() && !txtNSymb->text().isEmpty() && colorsReady == 1;
-}
-
 void frmHuewright::PreviewColor(int N)
 {
-    const QString text = cboColor[N - 1]->currentText();
-    const std::optional<qint16> found = FindColorIndex(text);
-    if (!found) {
+    const PreviewPlan plan = planPreview(N, cboColor[N - 1]->currentText());
+    if (!plan.recognised) {
         m_prompt.message(
             stopBox(QStringLiteral("Color problem"),
                     QStringLiteral("Color name not recognized... Typo? Try another one.")));
     }
-    colorIndex = found.value_or(kBlackSymbol);
-
-    // Rows 4 to 7 rely on the palette still being current. A patch is drawn only when its
-    // colour was selected, never in the colour before.
-    QStringList commands;
-    if (N <= 3) {
-        commands << QStringLiteral("shadeset colornames.shd");
-    }
-    commands << QStringLiteral("shadesymbol ") + QString::number(colorIndex) << patchCommand(N);
-    bool failed = false;
-    for (const QString &command : commands) {
-        if (send(command) != 0) {
-            failed = true;
-            break;
-        }
-    }
+    colorIndex = plan.colorIndex;
+    // A patch is drawn only when its colour was selected, never in the colour before.
+    const bool drawn = sendAll(plan.commands);
 
     if (N <= 3) {
         if (!cboColor[0]->currentText().isEmpty() && !cboColor[1]->currentText().isEmpty() &&
@@ -54,21 +28,17 @@ void frmHuewright::PreviewColor(int N)
             cmdReset->setEnabled(true);
             colorsReady = 1;
         }
-        if (readinessTest()) {
-            cmdCreateShd->setEnabled(true);
-            setCreateCaptionItalic(true);
-        }
-    } else {
-        if (N < 7) {
-            cboColor[N]->setEnabled(true);
-        }
-        if (readinessTest()) {
-            cmdCreateShd->setEnabled(true);
-            setCreateCaptionItalic(true);
+    } else if (N < 7) {
+        cboColor[N]->setEnabled(true);
+    }
+    if (!txtShdName->text().isEmpty() && !txtNSymb->text().isEmpty() && colorsReady == 1) {
+        cmdCreateShd->setEnabled(true);
+        setCreateCaptionItalic(true);
+        if (N >= 4) {
             setStatus(QStringLiteral("You may create the shadeset now..."));
         }
     }
-    if (failed) {
-        setStatus(lastHostMessage());
+    if (!drawn) {
+        setStatus(lastHostMessage()); // the hint above must not hide why nothing was drawn
     }
 }

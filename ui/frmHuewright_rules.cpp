@@ -1,7 +1,8 @@
 // Loading the window and the control-state rules: colours, name, Reset, Clear, Quit.
-#include "app/basMain.h"
 #include "frmHuewright.h"
 #include "palette/ColorNameTable.h"
+#include "palette/Preview.h"
+#include "shadeset/Commands.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -14,7 +15,6 @@
 namespace {
 
 const QString kStartHint = QStringLiteral("Specify a minimum of 3 colors...");
-const QString kPalette = QStringLiteral("shadeset colornames.shd");
 
 bool isColorText(const QComboBox *box)
 {
@@ -30,6 +30,17 @@ qint32 frmHuewright::send(const QString &text)
     }
     hostStatus = m_channel->RunCommand(text, *hostMsgs);
     return hostStatus;
+}
+
+bool frmHuewright::sendAll(const QStringList &commands)
+{
+    for (const QString &command : commands) {
+        if (send(command) != 0) {
+            setStatus(lastHostMessage());
+            return false;
+        }
+    }
+    return true;
 }
 
 QString frmHuewright::lastHostMessage() const
@@ -59,9 +70,9 @@ void frmHuewright::closePreparation()
 void frmHuewright::Form_Load()
 {
     // A failing command here is seen in the drawing only; the window still loads.
-    send(QStringLiteral("&r ") + g_ToolsDir + QDir::separator() + QStringLiteral("dispshd.zeb ") +
-         g_startPath + QStringLiteral(" elev999 999"));
-    send(kPalette);
+    for (const QString &command : loadCommands(m_folders)) {
+        send(command);
+    }
 
     closePreparation();
     cmdDeleteShd->setEnabled(false);
@@ -126,16 +137,12 @@ void frmHuewright::cmdReset_Click()
     txtNSymb->setText(QString::number(999));
     txtShdName->setText(QStringLiteral("elev2"));
     setStatus(kStartHint);
-    if (send(kPalette) != 0) {
-        setStatus(lastHostMessage());
-    }
+    sendAll({paletteCommand()});
 }
 
 void frmHuewright::cmdClear_Click()
 {
-    if (send(QStringLiteral("clear")) != 0) {
-        setStatus(lastHostMessage());
-    }
+    sendAll({clearCommand()});
 }
 
 void frmHuewright::cmdQuit_Click()

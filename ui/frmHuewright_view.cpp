@@ -1,42 +1,27 @@
 // Display, the Shadeset Browser and Delete.
 #include "Prompt.h"
-#include "app/basMain.h"
-#include "app/zeb_func.h"
+#include "core/ShadesetName.h"
 #include "frmHuewright.h"
+#include "shadeset/Commands.h"
 #include "shadeset/PickedPath.h"
 #include "shadeset/ShadesetFile.h"
-#include "shadeset/ShadesetName.h"
 #include "shadeset/SymbolCount.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-QString scriptCommand(const QString &script)
-{
-    return QStringLiteral("&r ") + g_ToolsDir + QDir::separator() + script + QLatin1Char(' ');
-}
-
-} // namespace
+QString g_browsePath;
 
 void frmHuewright::cmdDisplayShd_Click()
 {
-    const QString T = txtShdName->text();
-    ShdName = EndsWith(T, QStringLiteral(".shd")) ? T.left(T.size() - 4) : T;
-    // A name with blanks goes in quotes: unquoted, the script would take its first words for
-    // the end of the base folder.
-    const QString name = ShdName.contains(QLatin1Char(' '))
-                             ? QLatin1Char('"') + ShdName + QLatin1Char('"')
-                             : ShdName;
-    const qint32 status =
-        send(scriptCommand(QStringLiteral("dispshd.zeb")) + g_startPath + QLatin1Char(' ') + name +
-             QLatin1Char(' ') + QString::number(nSymbs));
+    const DisplayPlan plan = planDisplay(m_folders, txtShdName->text(), nSymbs);
+    ShdName = plan.ShdName;
+    const bool shown = sendAll({plan.command});
     cmdDeleteShd->setEnabled(true);
-    setStatus(status == 0
-                  ? QStringLiteral("Before you create a new shadeset press the RESET button")
-                  : lastHostMessage());
+    if (shown) {
+        setStatus(QStringLiteral("Before you create a new shadeset press the RESET button"));
+    }
 }
 
 void frmHuewright::cmdNavDispShd_Click()
@@ -47,12 +32,11 @@ void frmHuewright::cmdNavDispShd_Click()
     request.filters = {{QStringLiteral("Tessel Shadesets (*.shd)"), QStringLiteral("*.shd")},
                        {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}};
     request.defaultExtension = QStringLiteral("shd");
-    request.mustExist = true;
-    request.hideReadOnly = true;
-    request.folder = g_shadeDir;
+    request.folder = m_folders.shadeDir;
     const QString F = m_prompt.openFile(request);
 
-    const qint32 loaded = send(QStringLiteral("shadeset ") + F);
+    const QStringList load = browseLoadCommands(F);
+    const qint32 loaded = send(load[0]);
     if (!F.isEmpty() && loaded != 0) {
         // Nothing else makes sense for a file Tessel cannot read: say so and keep the boxes.
         m_prompt.message(stopBox(QStringLiteral("Shadeset Browser"),
@@ -61,7 +45,7 @@ void frmHuewright::cmdNavDispShd_Click()
         cmdClear->setEnabled(true);
         return;
     }
-    send(QStringLiteral("&s symb = [show shadesymbol total]"));
+    send(load[1]);
     const QString symb = m_channel->GetVariable(QStringLiteral("symb"));
     const std::optional<qint16> C = wholeNumber16(symb);
     g_browsePath = F;
@@ -75,8 +59,8 @@ void frmHuewright::cmdNavDispShd_Click()
         cmdClear->setEnabled(true);
         return;
     }
-    const qint32 shown = send(scriptCommand(QStringLiteral("disp_old_shd.zeb")) + g_browsePath +
-                              QLatin1Char(' ') + QString::number(C.value_or(0)));
+    // A cancel sends the display too, with an empty path, and keeps the status line.
+    const qint32 shown = send(browseDisplayCommand(m_folders, g_browsePath, C.value_or(0)));
     if (!g_browsePath.isEmpty()) {
         const PickedPath parts = splitPickedPath(g_browsePath);
         txtShdName->setText(parts.name);
@@ -90,12 +74,12 @@ void frmHuewright::cmdNavDispShd_Click()
 
 void frmHuewright::cmdDeleteShd_Click()
 {
-    const QString path = shadesetPath(g_shadeDir, ShdName);
-    const QString error = deleteShadesetFile(g_shadeDir, ShdName);
+    const QString path = shadesetPath(m_folders.shadeDir, ShdName);
+    const QString error = deleteShadesetFile(m_folders.shadeDir, ShdName);
     if (!error.isEmpty()) {
         setStatus(QStringLiteral("Cannot delete ") + path + QStringLiteral(": ") + error);
     }
-    // Delete stays available only while there is still a file to delete.
-    const bool plainName = ShdName.isEmpty() || isShadesetFileName(ShdName);
-    cmdDeleteShd->setEnabled(!error.isEmpty() && plainName && QFileInfo::exists(path));
+    // Delete stays available only while there is still a file it may delete.
+    cmdDeleteShd->setEnabled(!error.isEmpty() && core::shadesetNameProblem(ShdName).isEmpty() &&
+                             QFileInfo::exists(path));
 }

@@ -118,11 +118,6 @@ QString Desktop::waitForOtherWindow(const QString &windowClass, const QString &e
     return QString();
 }
 
-bool Desktop::hasWindow(const QString &name) const
-{
-    return !waitForWindow(name, 0).isEmpty();
-}
-
 QString Desktop::windowName(const QString &id) const
 {
     return xdotool({QStringLiteral("getwindowname"), id});
@@ -167,33 +162,6 @@ void Desktop::type(const QString &text) const
 void Desktop::key(const QString &keys) const
 {
     xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("20"), keys});
-}
-
-QImage Desktop::grab(const QString &window) const
-{
-    XConnection x(m_display);
-    if (!x.display) {
-        return QImage();
-    }
-    const Window id = window.toULong();
-    XWindowAttributes attributes;
-    if (!XGetWindowAttributes(x.display, id, &attributes)) {
-        return QImage();
-    }
-    XImage *image = XGetImage(x.display, id, 0, 0, static_cast<unsigned>(attributes.width),
-                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
-    if (!image) {
-        return QImage();
-    }
-    QImage result(attributes.width, attributes.height, QImage::Format_RGB32);
-    for (int y = 0; y < attributes.height; ++y) {
-        for (int x0 = 0; x0 < attributes.width; ++x0) {
-            const unsigned long pixel = XGetPixel(image, x0, y);
-            result.setPixel(x0, y, static_cast<QRgb>(0xff000000u | (pixel & 0xffffffu)));
-        }
-    }
-    XDestroyImage(image);
-    return result;
 }
 
 void Desktop::requestClose(const QString &window) const

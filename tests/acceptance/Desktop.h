@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <QProcess>
 #include <QRect>
 #include <QString>
@@ -9,8 +8,8 @@
 #include <memory>
 
 // A private X server (Xvfb) driven as a user drives a desktop: the mouse and the keyboard
-// through xdotool, window names read back, screenshots and the window manager's close
-// request sent through Xlib.
+// through xdotool, window names read back, and the window manager's close request sent
+// through Xlib.
 class Desktop
 {
 public:
@@ -21,10 +20,9 @@ public:
     QString error() const { return m_error; }
     QString display() const { return m_display; }
 
-    // Window ids of visible windows whose name matches `pattern` exactly, waiting up to
-    // `timeoutMs` for one to appear.
+    // The id of a visible window named `name`, waiting up to `timeoutMs` for one to appear;
+    // empty when none did.
     QString waitForWindow(const QString &name, int timeoutMs = 5000) const;
-    bool hasWindow(const QString &name) const;
     // A visible window of the program's class other than `except`: an open list, say, which
     // has no title of its own.
     QString waitForOtherWindow(const QString &windowClass, const QString &except,
@@ -36,7 +34,6 @@ public:
     void type(const QString &text) const;
     void key(const QString &keys) const;
 
-    QImage grab(const QString &window) const;
     // Asks the window to close, as a window manager's close button does.
     void requestClose(const QString &window) const;
 

@@ -2,51 +2,60 @@
 
 #include "RecordingChannel.h"
 #include "ScriptedPrompt.h"
-#include "tessel/TesselWidget.h"
 #include "ui/frmHuewright.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 
 #include <memory>
 
-// A started window: Main has run for a program folder <base>/tools, with the host recorded
-// (and, when `realTessel`, a real Tessel behind the recording, in a copy of the install tree).
+namespace tessel {
+class Host;
+}
+
+// A loaded, shown and active window for a base folder in a temporary folder, with its host
+// recorded: behind the recording a real Tessel in a copy of the install tree, or nothing
+// (every command then succeeds unless a failure is scripted).
 class FormFixture
 {
 public:
     explicit FormFixture(bool realTessel = false, const QString &baseName = QStringLiteral("base"));
 
-    QString base() const { return m_base; }
+    const Folders &folders() const { return m_folders; }
     frmHuewright &form() { return *m_form; }
     RecordingChannel &host() { return *m_recording; }
     ScriptedPrompt &prompt() { return m_prompt; }
+    tessel::Host &tessel() const; // the real one
 
     QComboBox *color(int n) const;
-    QPushButton *patch(int n) const;
     QLineEdit *edit(const char *name) const;
     QPushButton *button(const char *name) const;
-    QGroupBox *frame(const char *name) const;
+    QString status() const;
+    bool isCaptionItalic() const;
+    // The names of the enabled controls that the rules may change, in form order.
+    QStringList enabledControls() const;
+    // The Tessel control as shown.
+    QImage shown() const;
 
-    // Types into a control as a user would: focus by mouse, then keys.
+    // Works the window as a user would, one step after another, separated by ";":
+    //   type N TEXT | erase N | name TEXT | count TEXT   typing ("_" stands for a blank)
+    //   preview N | create | display | delete | reset | clear | browse | tab    clicks and keys
+    //   answer yes|no | file PATH | symb VALUE | fail PREFIX   what the user or host will answer
+    //   touch NAME | touch NAME/   a file or folder in the shadeset folder
+    void run(const QString &script);
+    // The commands recorded since the window loaded or the last call.
+    QStringList takeCommands();
+
     void type(QWidget *field, const QString &text);
     void clearAndType(QWidget *field, const QString &text);
-    void click(QPushButton *button);
-    // The commands Main sent: the load handler's two and the start path.
-    QStringList startupCommands;
-    // The commands recorded since start-up or the last call.
-    QStringList takeCommands();
+    void click(QWidget *button);
 
 private:
     QTemporaryDir m_dir;
-    QString m_base;
+    Folders m_folders;
     ScriptedPrompt m_prompt;
     std::unique_ptr<frmHuewright> m_form;
     RecordingChannel *m_recording = nullptr;
 };
-
-// Copies the built install tree into `base` (tools and shades folders, no program).
-bool copyInstallTree(const QString &base);

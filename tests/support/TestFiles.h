@@ -7,3 +7,5 @@
 bool writeFile(const QString &path, const QByteArray &bytes);
 // The whole file, or "<unreadable>".
 QByteArray readFile(const QString &path);
+// Copies the built install tree (scripts, palette, start-up shadeset; no program) to `base`.
+bool copyInstallTree(const QString &base);

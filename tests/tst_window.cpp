@@ -1,0 +1,330 @@
+// The window worked as a user works it, with the host recorded: which controls each action
+// opens, what it sends, what it refuses and how it tells the user.
+#include "FormFixture.h"
+
+#include <QAbstractItemView>
+#include <QTest>
+
+namespace {
+
+const QString kHint = QStringLiteral("Specify a minimum of 3 colors...");
+const QString kThree = QStringLiteral("type 1 red; type 2 tan; type 3 blue");
+const QString kOpenedByThree =
+    QStringLiteral("cboColor4 cmdCreateShd cmdReset cmdPatch1 cmdPatch2 cmdPatch3");
+
+QStringList sorted(const QString &names)
+{
+    QStringList list = names.split(' ', Qt::SkipEmptyParts);
+    list.sort();
+    return list;
+}
+
+} // namespace
+
+class WindowTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The cascade: what stands enabled after each road through the form. Colour boxes 1 to
+    // 3, Clear Display, the browser and Quit stand in every row.
+    void shouldOpenControlsStepByStep_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("enabled");
+        QTest::addColumn<bool>("italic");
+        QTest::addColumn<QString>("status");
+        const QString all =
+            kOpenedByThree +
+            " cboColor5 cboColor6 cboColor7 cmdPatch4 cmdPatch5 cmdPatch6 cmdPatch7";
+        const QString created = "cboColor4 cmdDisplayShd cmdReset cmdPatch1 cmdPatch2 cmdPatch3";
+        // clang-format off
+        QTest::newRow("start") << "" << "" << false << kHint;
+        QTest::newRow("two letters") << "type 1 re" << "" << false << kHint;
+        QTest::newRow("third letter, kept when erased") << "type 1 red; erase 1" << "cmdPatch1" << false << kHint;
+        QTest::newRow("blanks count") << "type 2 ___" << "cmdPatch2" << false << kHint;
+        QTest::newRow("three colours") << kThree << kOpenedByThree << false << kHint;
+        QTest::newRow("three backwards, no name") << "name ; type 3 tan; type 2 tan; type 1 tan" << kOpenedByThree << false << kHint;
+        QTest::newRow("box 4 opens box 5") << kThree + "; type 4 blu" << kOpenedByThree + " cboColor5 cmdPatch4" << false << kHint;
+        QTest::newRow("boxes open one by one") << kThree + "; type 4 tan; type 5 tan; type 6 tan; type 7 tan" << all << false << kHint;
+        QTest::newRow("a lone preview opens nothing") << "type 1 snow; preview 1" << "cmdPatch1" << false << kHint;
+        QTest::newRow("a preview makes ready") << "type 1 red; type 2 ab; type 3 ___; preview 1" << "cboColor4 cmdCreateShd cmdReset cmdPatch1 cmdPatch3" << true << kHint;
+        QTest::newRow("preview 4 before ready") << kThree + "; type 4 zzz; preview 4" << kOpenedByThree + " cboColor5 cmdPatch4" << false << kHint;
+        QTest::newRow("preview 4 when ready") << kThree + "; preview 1; type 4 grayo; preview 4" << kOpenedByThree + " cboColor5 cmdPatch4" << true << "You may create the shadeset now...";
+        QTest::newRow("preview 7 opens no box") << kThree + "; preview 2; type 4 tan; type 5 tan; type 6 tan; type 7 tan; preview 7" << all << true << "You may create the shadeset now...";
+        QTest::newRow("no name, no readiness") << "name ; " + kThree + "; preview 1; type 4 tan; preview 4" << kOpenedByThree + " cboColor5 cmdPatch4" << false << kHint;
+        QTest::newRow("create") << kThree + "; create" << created << false << "You may DISPLAY the shadeset now...";
+        QTest::newRow("one character is no name") << kThree + "; preview 1; create; name x" << created << true << "You may DISPLAY the shadeset now...";
+        QTest::newRow("two are, once ready") << kThree + "; preview 1; create; name xy" << created + " cmdCreateShd" << true << " ";
+        QTest::newRow("a name before any preview") << "name relief" << "" << false << kHint;
+        QTest::newRow("display") << kThree + "; create; display" << created + " cmdDeleteShd" << false << "Before you create a new shadeset press the RESET button";
+        QTest::newRow("reset keeps Delete and itself") << kThree + "; preview 3; type 4 tan; create; display; reset" << "cmdDeleteShd cmdReset" << false << kHint;
+        QTest::newRow("clear") << "clear" << "" << false << kHint;
+        QTest::newRow("browse cancelled") << "browse" << "" << false << "Navigate to where your shadesets are located...";
+        // clang-format on
+    }
+
+    void shouldOpenControlsStepByStep()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, enabled);
+        FormFixture f;
+        f.run(script);
+        QStringList changeable = f.enabledControls();
+        for (const char *always :
+             {"cboColor1", "cboColor2", "cboColor3", "cmdClear", "cmdNavDispShd", "cmdQuit"}) {
+            QVERIFY2(changeable.removeOne(always), always);
+        }
+        QCOMPARE(changeable, sorted(enabled));
+        QTEST(f.isCaptionItalic(), "italic");
+        QTEST(f.status(), "status");
+    }
+
+    // What one action sends, and the name and count boxes after it. BASE stands for the base
+    // folder.
+    void shouldSendWhatTheControlsHold_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QStringList>("sent");
+        QTest::addColumn<QString>("boxes"); // name|count
+        // clang-format off
+        QTest::newRow("preview 1") << "type 1 snow" << "preview 1" << QStringList{"shadeset colornames.shd", "shadesymbol 1", "patch .35 2.45 1.35 2.6"} << "elev1|999";
+        QTest::newRow("preview 4") << kThree + "; type 4 thistle" << "preview 4" << QStringList{"shadesymbol 129", "patch .35 3.35 1.35 3.5"} << "elev1|999";
+        QTest::newRow("create cuts .shd, keeps the boxes") << kThree + "; name relief.SHD; count 12.5" << "create" << QStringList{"&wo BASE/shades", "shadedelete ALL", "shadecolorramp 1 7 \"red\" \"tan\"", "shadecolorramp 7 7 \"tan\" \"blue\"", "shadesave relief"} << "relief.SHD|12.5";
+        QTest::newRow("display the count created") << kThree + "; count 13.5; create; name my relief.shd" << "display" << QStringList{"&r BASE/tools/dispshd.zeb BASE \"my relief\" 14"} << "my relief.shd|13.5";
+        QTest::newRow("browse takes name and count") << "symb 5000; file /data/elev9.shd" << "browse" << QStringList{"shadeset /data/elev9.shd", "&s symb = [show shadesymbol total]", "&r BASE/tools/disp_old_shd.zeb /data/elev9.shd 5000"} << "elev9|5000";
+        QTest::newRow("browse cancelled keeps them") << "symb 999; fail shadeset" << "browse" << QStringList{"shadeset ", "&s symb = [show shadesymbol total]", "&r BASE/tools/disp_old_shd.zeb  999"} << "elev1|999";
+        QTest::newRow("reset") << kThree + "; name x; count 50" << "reset" << QStringList{"shadeset colornames.shd"} << "elev2|999";
+        QTest::newRow("clear") << "" << "clear" << QStringList{"clear"} << "elev1|999";
+        // clang-format on
+    }
+
+    void shouldSendWhatTheControlsHold()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, action);
+        QFETCH(QStringList, sent);
+        FormFixture f;
+        f.run(setup);
+        f.takeCommands();
+        f.run(action);
+        QCOMPARE(f.takeCommands(), sent.replaceInStrings("BASE", f.folders().startPath));
+        QTEST(f.edit("txtShdName")->text() + '|' + f.edit("txtNSymb")->text(), "boxes");
+        QVERIFY(f.prompt().shown.isEmpty());
+    }
+
+    // Every refusal: the box (or, without one, the status line), where the focus goes, and
+    // what was sent. SHADES stands for the shadeset folder.
+    void shouldRefuseWithAClearMessage_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("title"); // empty: no box, the text is on the status line
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("focus"); // empty: anywhere
+        QTest::addColumn<QStringList>("sent");
+        const QString count = "The number of symbols must be a whole number from 9 to 999.";
+        // clang-format off
+        QTest::newRow("count 12abc") << kThree + "; count 12abc" << "create" << "Number of symbols" << count << "txtNSymb" << QStringList{};
+        QTest::newRow("count 4 5") << kThree + "; count 4_5" << "create" << "Number of symbols" << count << "txtNSymb" << QStringList{};
+        QTest::newRow("name .shd") << kThree + "; name .shd" << "create" << "Shadeset name" << "The shadeset name is empty." << "txtShdName" << QStringList{};
+        QTest::newRow("name :relief") << kThree + "; name :relief" << "create" << "Shadeset name" << "The shadeset name cannot hold the character \":\"." << "txtShdName" << QStringList{};
+        QTest::newRow("name of the palette") << kThree + "; name ColorNames.shd" << "create" << "Shadeset name" << "The shadeset name \"ColorNames\" is reserved for the palette." << "txtShdName" << QStringList{};
+        QTest::newRow("overwrite declined") << kThree + "; touch relief.shd; name relief.SHD; answer no" << "create" << "Shadeset Exists !!!" << "Shadeset relief already exists. Do you want to overwrite it?" << "txtShdName" << QStringList{};
+        QTest::newRow("unknown colour") << "type 2 Red" << "preview 2" << "Color problem" << "Color name not recognized... Typo? Try another one." << "" << QStringList{"shadeset colornames.shd", "shadesymbol 27", "patch .35 2.75 1.35 2.9"};
+        QTest::newRow("Tessel refuses a colour") << kThree + "; fail shadecolorramp 1" << "create" << "" << "shadecolorramp 1: refused" << "" << QStringList{"&wo SHADES", "shadedelete ALL", "shadecolorramp 1 500 \"red\" \"tan\""};
+        QTest::newRow("Tessel refuses a symbol") << "type 1 snow; fail shadesymbol" << "preview 1" << "" << "shadesymbol: refused" << "" << QStringList{"shadeset colornames.shd", "shadesymbol 1"};
+        QTest::newRow("Tessel refuses the palette") << kThree + "; fail shadeset" << "reset" << "" << "shadeset: refused" << "" << QStringList{"shadeset colornames.shd"};
+        QTest::newRow("Tessel cannot show it") << kThree + "; create; fail &r" << "display" << "" << "&r: refused" << "" << QStringList{"&r BASE/tools/dispshd.zeb BASE elev1 999"};
+        QTest::newRow("browse, Tessel cannot load it") << "file /x/bad.shd; fail shadeset /x/bad.shd" << "browse" << "Shadeset Browser" << "Cannot show /x/bad.shd:\nshadeset /x/bad.shd: refused" << "" << QStringList{"shadeset /x/bad.shd"};
+        QTest::newRow("browse, no count") << "file /x/odd.shd; symb many" << "browse" << "Shadeset Browser" << "Cannot show /x/odd.shd:\nTessel reports \"many\" as its number of symbols, which is no whole number from -32768 to 32767." << "" << QStringList{"shadeset /x/odd.shd", "&s symb = [show shadesymbol total]"};
+        QTest::newRow("browse, count too big") << "file /x/odd.shd; symb 40000" << "browse" << "Shadeset Browser" << "Cannot show /x/odd.shd:\nTessel reports \"40000\" as its number of symbols, which is no whole number from -32768 to 32767." << "" << QStringList{"shadeset /x/odd.shd", "&s symb = [show shadesymbol total]"};
+        QTest::newRow("delete, missing") << kThree + "; create; name gone; display" << "delete" << "" << "Cannot delete SHADES/gone.shd: no such file" << "" << QStringList{};
+        QTest::newRow("delete, a folder") << kThree + "; create; touch dir.shd/; name dir; display" << "delete" << "" << "Cannot delete SHADES/dir.shd: it is a folder" << "" << QStringList{};
+        QTest::newRow("delete, a wildcard") << kThree + "; create; touch x.shd; name *; display" << "delete" << "" << "Cannot delete SHADES/*.shd: the shadeset name cannot hold the character \"*\"" << "" << QStringList{};
+        QTest::newRow("delete, a path") << kThree + "; create; touch ../base.shd; name ../base; display" << "delete" << "" << "Cannot delete SHADES/../base.shd: the shadeset name cannot hold the character \"/\"" << "" << QStringList{};
+        // clang-format on
+    }
+
+    void shouldRefuseWithAClearMessage()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, action);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        QFETCH(QString, focus);
+        QFETCH(QStringList, sent);
+        FormFixture f;
+        f.run(setup);
+        f.takeCommands();
+        const QStringList files =
+            QDir(f.folders().shadeDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        f.run(action);
+        QCOMPARE(f.takeCommands(), sent.replaceInStrings("SHADES", f.folders().shadeDir)
+                                       .replaceInStrings("BASE", f.folders().startPath));
+        text.replace("SHADES", f.folders().shadeDir);
+        if (title.isEmpty()) {
+            QVERIFY(f.prompt().shown.isEmpty());
+            QCOMPARE(f.status(), text);
+        } else {
+            QCOMPARE(f.prompt().shown.size(), 1);
+            QCOMPARE(f.prompt().shown[0].title, title);
+            QCOMPARE(f.prompt().shown[0].text, text);
+            const bool question = title == "Shadeset Exists !!!";
+            QCOMPARE(f.prompt().shown[0].icon, question ? PromptIcon::None : PromptIcon::Stop);
+            QCOMPARE(f.prompt().shown[0].buttons,
+                     question ? PromptButtons::YesNo : PromptButtons::Ok);
+            QCOMPARE(f.prompt().shown[0].defaultAnswer,
+                     question ? PromptAnswer::Yes : PromptAnswer::Ok);
+            if (question) {
+                QCOMPARE(f.edit("txtShdName")->text(), QString());
+                QCOMPARE(f.status(), QStringLiteral("Enter a new name for the shadeset..."));
+            }
+        }
+        if (!focus.isEmpty()) {
+            QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        }
+        if (action == "create") { // a refused construction can be tried again
+            QVERIFY(f.button("cmdCreateShd")->isEnabled());
+            QVERIFY(!f.button("cmdDisplayShd")->isEnabled());
+        }
+        // Nothing is lost: the folder is as it was, and only a file still there keeps Delete.
+        QCOMPARE(QDir(f.folders().shadeDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 files);
+        if (action == "delete") {
+            QCOMPARE(f.button("cmdDeleteShd")->isEnabled(), text.contains("folder"));
+        }
+    }
+
+    void shouldHoldTheCountBetweenTheBounds_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("title"); // empty: no box
+        const QString over = "Only 999 symbols per shadeset, please...";
+        const QString under = "Minimum of 9 symbols, please...";
+        // clang-format off
+        QTest::newRow("1000") << "1000" << "999" << over;
+        QTest::newRow("999.5") << "999.5" << "999" << over;
+        QTest::newRow("1e3") << "1e3" << "999" << over;
+        QTest::newRow("999") << "999" << "999" << "";
+        QTest::newRow("9") << "9" << "9" << "";
+        QTest::newRow("12.6") << "12.6" << "12.6" << "";
+        QTest::newRow("12abc") << "12abc" << "12abc" << "";
+        QTest::newRow("4 5") << "4 5" << "4 5" << "";
+        QTest::newRow("8.99") << "8.99" << "9" << under;
+        QTest::newRow("empty") << "" << "9" << under;
+        QTest::newRow("abc") << "abc" << "9" << under;
+        QTest::newRow("-20") << "-20" << "9" << under;
+        // clang-format on
+    }
+
+    void shouldHoldTheCountBetweenTheBounds()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QFETCH(QString, title);
+        FormFixture f;
+        QLineEdit *count = f.edit("txtNSymb");
+        f.clearAndType(count, typed);
+        f.click(f.edit("txtShdName")); // the focus moves on
+        QCOMPARE(count->text(), kept);
+        QVERIFY(f.takeCommands().isEmpty());
+        if (title.isEmpty()) {
+            QVERIFY(f.prompt().shown.isEmpty());
+            QCOMPARE(QApplication::focusWidget(), f.edit("txtShdName"));
+            return;
+        }
+        QCOMPARE(f.prompt().shown.size(), 1); // one box only, also for 1000
+        QCOMPARE(f.prompt().shown[0].title, title);
+        QCOMPARE(f.prompt().shown[0].text,
+                 kept == "999"
+                     ? "The total number of symbols within a shadeset can NOT exceed 999..."
+                     : "The total number of symbols within the shadeset\r\ncan NOT be smaller than "
+                       "9...");
+        QCOMPARE(f.prompt().shown[0].icon, PromptIcon::Stop);
+        QCOMPARE(QApplication::focusWidget(), count); // given back
+    }
+
+    void shouldCheckTheCountOnTabButNotOnDeactivation()
+    {
+        FormFixture f;
+        QLineEdit *count = f.edit("txtNSymb");
+        f.clearAndType(count, "5");
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QTRY_VERIFY(other.isActiveWindow());
+        QCOMPARE(count->text(), QStringLiteral("5"));
+        QApplication::setActiveWindow(&f.form());
+        QTRY_COMPARE(QApplication::focusWidget(), count);
+        QVERIFY(f.prompt().shown.isEmpty());
+        f.run("tab");
+        QCOMPARE(count->text(), QStringLiteral("9"));
+        QCOMPARE(f.prompt().shown.size(), 1);
+    }
+
+    void shouldMoveFocusInTabIndexOrder()
+    {
+        FormFixture f;
+        f.edit("txtShdName")->setFocus();
+        // Disabled controls are passed over: the patches, Create, Display, Delete, Reset and
+        // colour box 4 (tab index 26, between boxes 2 and 3).
+        for (const char *name : {"txtNSymb", "cmdNavDispShd", "cboColor1", "cboColor2", "cboColor3",
+                                 "cmdQuit", "cmdClear", "txtShdName"}) {
+            f.run("tab");
+            QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(name));
+        }
+    }
+
+    // Picking a list entry is typing it; the box holds exactly what was typed or picked.
+    void shouldHoldWhatWasTypedOrPicked()
+    {
+        FormFixture f;
+        QComboBox *box = f.color(1);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 5, box->height() / 2));
+        QTRY_VERIFY(box->view()->isVisible());
+        box->view()->setCurrentIndex(box->model()->index(box->findText("royal blue"), 0));
+        QTest::keyClick(box->view(), Qt::Key_Return);
+        QTRY_VERIFY(!box->view()->isVisible());
+        QCOMPARE(box->currentText(), QStringLiteral("royal blue"));
+        QVERIFY(f.enabledControls().contains("cmdPatch1"));
+
+        f.run("type 2 Sno");
+        QCOMPARE(f.color(2)->currentText(), QStringLiteral("Sno")); // no completion to "snow"
+        QTest::keyClick(f.color(2)->lineEdit(), Qt::Key_Return);
+        f.run("type 2 w");
+        QTest::keyClick(f.color(2)->lineEdit(), Qt::Key_Enter);
+        f.run("type 3 new_colour");
+        QTest::keyClick(f.color(3)->lineEdit(), Qt::Key_Return);
+        f.run("tab");
+        QCOMPARE(f.color(2)->currentText(), QStringLiteral("Snow")); // not the list's "snow"
+        QCOMPARE(f.color(3)->currentText(), QStringLiteral("new colour"));
+        for (int n = 1; n <= 7; ++n) {
+            QCOMPARE(f.color(n)->count(), 128); // nothing typed joins a list
+        }
+    }
+
+    // Under the sanitizers: closing with the focus in a colour box that holds a list entry
+    // once ran the colour rule on a window already half destroyed.
+    void shouldCloseWithTheFocusInAColourBox()
+    {
+        auto f = std::make_unique<FormFixture>();
+        f->run("type 1 red");
+        QCOMPARE(QApplication::focusWidget(), f->color(1));
+        f.reset();
+    }
+
+    void shouldQuitAtOnce()
+    {
+        FormFixture f;
+        f.run("type 1 red");
+        f.click(f.button("cmdQuit"));
+        QVERIFY(!f.form().isVisible());
+        QVERIFY(f.prompt().shown.isEmpty());
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "tst_window.moc"
