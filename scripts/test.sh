@@ -1,19 +1,39 @@
 #!/usr/bin/env bash
 # Builds Huewright and runs every test: the test suite (with the acceptance test in a
-# private X server), the unit tests under the sanitizers, and the fuzz targets.
+# private X server and the checks by GMT, GDAL, QGIS and ParaView), the unit tests under the
+# sanitizers, and the fuzz targets. Fails when the run leaves anything in the checkout.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
+
+# What the checkout holds beyond what is committed, file by file (build folders are ignored).
+tree_state() {
+    git -C "$top" rev-parse --is-inside-work-tree >/dev/null 2>&1 || return 0
+    git -C "$top" status --porcelain --untracked-files=all -z |
+        while IFS= read -r -d '' entry; do
+            printf '%s %s\n' "$entry" "$(git -C "$top" hash-object -- "${entry:3}" 2>/dev/null)"
+        done
+}
+before="$(tree_state)"
 
 # The acceptance test drives the real window in a private X server.
 TEST_PACKAGES=(xvfb xdotool libx11-dev libbenchmark-dev)
 bash "$top/scripts/deps.sh" "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
-# The export tests also hand files to GDAL and GMT; without them those checks are skipped.
-bash "$top/scripts/deps.sh" gdal-bin gmt ||
-    echo "gdal-bin and gmt could not be installed: the tests that run them will say so and skip"
+# The programs the exports are made for check them; without them those checks are skipped.
+PROGRAMS=(gdal-bin gmt python3-gdal python3-qgis paraview python3-paraview)
+bash "$top/scripts/deps.sh" "${PROGRAMS[@]}" ||
+    echo "${PROGRAMS[*]} could not all be installed: the tests that need them will say so and skip"
 # The benchmarks are built, so they keep compiling, but not run: scripts/bench.sh runs them.
 build "$top/build" -DHUEWRIGHT_BENCHMARKS=ON
-(cd "$top/build" && ctest --output-on-failure --timeout 300)
+(cd "$top/build" && ctest --output-on-failure --timeout 600)
 
 # The unit tests again under AddressSanitizer and UBSan, then the fuzz targets.
 bash "$top/scripts/sanitize.sh"
 bash "$top/scripts/fuzz.sh"
+
+after="$(tree_state)"
+if [ "$before" != "$after" ]; then
+    echo "test: the run left files in the checkout:" >&2
+    diff <(echo "$before") <(echo "$after") >&2 || true
+    exit 1
+fi
+echo "test: all passed; the checkout is as it was"
