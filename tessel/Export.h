@@ -9,7 +9,7 @@
 
 namespace tessel {
 
-// Formats other mapping tools read a colour table in.
+// Formats other mapping programs read a colour table in.
 enum class ExportFormat
 {
     Cpt,      // GMT colour palette table
@@ -21,12 +21,15 @@ enum class ExportFormat
 std::optional<ExportFormat> parseExportFormat(const QString &name); // "cpt", "gdal", ...
 QString exportExtension(ExportFormat format);                       // "cpt", "txt", ...
 
-// The defined symbols of `table` in `format`; `name` names the ramp where the format has
-// names. The table must not be empty.
-QByteArray exportTable(ExportFormat format, const ShadeTable &table, const QString &name);
+struct ExportResult
+{
+    QByteArray bytes;
+    QString error; // empty on success
+};
 
-// Writes atomically. Returns the error, empty on success.
-QString writeExport(const QString &path, ExportFormat format, const ShadeTable &table,
-                    const QString &name);
+// The defined symbols of `table` in `format`, each drawn in exactly its colour at its own
+// symbol number; `name` names the table in the file. Refused: an empty table, and a name
+// the format cannot carry.
+ExportResult exportTable(ExportFormat format, const ShadeTable &table, const QString &name);
 
 } // namespace tessel

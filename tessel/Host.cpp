@@ -5,6 +5,7 @@
 #include "Script.h"
 #include "ShdFile.h"
 #include "core/Paths.h"
+#include "core/SaveFile.h"
 #include "core/ShadesetName.h"
 
 #include <QDir>
@@ -241,13 +242,13 @@ Host::Outcome Host::exportShades(const QString &rest)
     if (split.rest.isEmpty()) {
         return failure(StatusBadArguments, command, QStringLiteral("missing file name"));
     }
-    if (m_table.isEmpty()) {
-        return failure(StatusBadArguments, command,
-                       QStringLiteral("the current shadeset is empty"));
-    }
     const QString path = core::joinPath(m_workingFolder, split.rest);
     const QString name = m_tableName.isEmpty() ? QFileInfo(path).completeBaseName() : m_tableName;
-    const QString error = writeExport(path, *format, m_table, name);
+    const ExportResult result = exportTable(*format, m_table, name);
+    if (!result.error.isEmpty()) {
+        return failure(StatusBadArguments, command, result.error);
+    }
+    const QString error = core::saveFile(path, result.bytes);
     if (!error.isEmpty()) {
         return failure(StatusFileError, command, error);
     }
