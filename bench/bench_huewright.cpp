@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
@@ -194,6 +195,38 @@ void BM_Display999(benchmark::State &state)
     }
 }
 BENCHMARK(BM_Display999)->Unit(benchmark::kMillisecond);
+
+// Loading each palette GMT ships (sampled into 256 symbols); the slowest file counts.
+void BM_LoadGmtPalettes(benchmark::State &state)
+{
+    QStringList palettes;
+    QDirIterator it(QStringLiteral("/usr/share/gmt/cpt"), {QStringLiteral("*.cpt")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        palettes << it.next();
+    }
+    if (palettes.isEmpty()) {
+        state.SkipWithError("GMT's palettes are not installed (Debian package gmt)");
+        return;
+    }
+    tessel::Host host(kStage + QStringLiteral("/tools"));
+    double slowest = 0;
+    for (auto _ : state) {
+        for (const QString &palette : palettes) {
+            tessel::Messages messages;
+            const auto start = std::chrono::steady_clock::now();
+            if (host.RunCommand(QStringLiteral("shadeset ") + palette, messages) != 0) {
+                state.SkipWithError(messages.last().toLocal8Bit().constData());
+                return;
+            }
+            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+            slowest = std::max(slowest, took.count());
+        }
+    }
+    state.counters["palettes"] = static_cast<double>(palettes.size());
+    state.counters["slowest_ms"] = 1000 * slowest;
+}
+BENCHMARK(BM_LoadGmtPalettes)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

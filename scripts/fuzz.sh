@@ -33,5 +33,6 @@ if [ -n "$escaped" ]; then
 fi
 
 run fuzz_shd 200000 4096
+run fuzz_import 200000 4096
 run fuzz_command 60000 1024
-echo "fuzz: 2 passed, 0 failed"
+echo "fuzz: 3 passed, 0 failed"

@@ -7,7 +7,7 @@ struct PickedPath
 {
     QString folder; // up to and including the last separator; empty when there is none
     QString file;   // everything after it, extension included
-    QString name;   // the file part less its last four characters, when it is longer
+    QString name;   // the file part less its extension (its last four characters)
 };
 
 // Splits at the last separator of any platform ("/" or "\").

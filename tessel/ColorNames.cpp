@@ -147,6 +147,121 @@ constexpr std::array<NamedColor, 129> kColors = {{
     {"grayo", {0, 0, 0}},
 }};
 
+// The X11 families with four shades, NAME1 to NAME4: the first as given, the others at
+// 238, 205 and 139 of 255 of it.
+constexpr std::array<NamedColor, 78> kShaded = {{
+    {"snow", {255, 250, 250}},
+    {"seashell", {255, 245, 238}},
+    {"antiquewhite", {255, 239, 219}},
+    {"bisque", {255, 228, 196}},
+    {"peachpuff", {255, 218, 185}},
+    {"navajowhite", {255, 222, 173}},
+    {"lemonchiffon", {255, 250, 205}},
+    {"cornsilk", {255, 248, 220}},
+    {"ivory", {255, 255, 240}},
+    {"honeydew", {240, 255, 240}},
+    {"lavenderblush", {255, 240, 245}},
+    {"mistyrose", {255, 228, 225}},
+    {"azure", {240, 255, 255}},
+    {"slateblue", {131, 111, 255}},
+    {"royalblue", {72, 118, 255}},
+    {"blue", {0, 0, 255}},
+    {"dodgerblue", {30, 144, 255}},
+    {"steelblue", {99, 184, 255}},
+    {"deepskyblue", {0, 191, 255}},
+    {"skyblue", {135, 206, 255}},
+    {"lightskyblue", {176, 226, 255}},
+    {"slategray", {198, 226, 255}},
+    {"lightsteelblue", {202, 225, 255}},
+    {"lightblue", {191, 239, 255}},
+    {"lightcyan", {224, 255, 255}},
+    {"paleturquoise", {187, 255, 255}},
+    {"cadetblue", {152, 245, 255}},
+    {"turquoise", {0, 245, 255}},
+    {"cyan", {0, 255, 255}},
+    {"darkslategray", {151, 255, 255}},
+    {"aquamarine", {127, 255, 212}},
+    {"darkseagreen", {193, 255, 193}},
+    {"seagreen", {84, 255, 159}},
+    {"palegreen", {154, 255, 154}},
+    {"springgreen", {0, 255, 127}},
+    {"green", {0, 255, 0}},
+    {"chartreuse", {127, 255, 0}},
+    {"olivedrab", {192, 255, 62}},
+    {"darkolivegreen", {202, 255, 112}},
+    {"khaki", {255, 246, 143}},
+    {"lightgoldenrod", {255, 236, 139}},
+    {"lightyellow", {255, 255, 224}},
+    {"yellow", {255, 255, 0}},
+    {"gold", {255, 215, 0}},
+    {"goldenrod", {255, 193, 37}},
+    {"darkgoldenrod", {255, 185, 15}},
+    {"rosybrown", {255, 193, 193}},
+    {"indianred", {255, 106, 106}},
+    {"sienna", {255, 130, 71}},
+    {"burlywood", {255, 211, 155}},
+    {"wheat", {255, 231, 186}},
+    {"tan", {255, 165, 79}},
+    {"chocolate", {255, 127, 36}},
+    {"firebrick", {255, 48, 48}},
+    {"brown", {255, 64, 64}},
+    {"salmon", {255, 140, 105}},
+    {"lightsalmon", {255, 160, 122}},
+    {"orange", {255, 165, 0}},
+    {"darkorange", {255, 127, 0}},
+    {"coral", {255, 114, 86}},
+    {"tomato", {255, 99, 71}},
+    {"orangered", {255, 69, 0}},
+    {"red", {255, 0, 0}},
+    {"deeppink", {255, 20, 147}},
+    {"hotpink", {255, 110, 180}},
+    {"pink", {255, 181, 197}},
+    {"lightpink", {255, 174, 185}},
+    {"palevioletred", {255, 130, 171}},
+    {"maroon", {255, 52, 179}},
+    {"violetred", {255, 62, 150}},
+    {"magenta", {255, 0, 255}},
+    {"orchid", {255, 131, 250}},
+    {"plum", {255, 187, 255}},
+    {"mediumorchid", {224, 102, 255}},
+    {"darkorchid", {191, 62, 255}},
+    {"purple", {155, 48, 255}},
+    {"mediumpurple", {171, 130, 255}},
+    {"thistle", {255, 225, 255}},
+}};
+
+std::optional<Rgb> shaded(const QString &key)
+{
+    static constexpr int kScale[] = {255, 238, 205, 139};
+    const int shade = key.isEmpty() ? 0 : key.back().digitValue();
+    if (shade < 1 || shade > 4) {
+        return std::nullopt;
+    }
+    const QString family = key.chopped(1);
+    for (const NamedColor &color : kShaded) {
+        if (family == QLatin1String(color.key)) {
+            const auto scale = [&](std::uint8_t v) {
+                return static_cast<std::uint8_t>((v * kScale[shade - 1] + 127) / 255);
+            };
+            return Rgb{scale(color.rgb.red), scale(color.rgb.green), scale(color.rgb.blue)};
+        }
+    }
+    return std::nullopt;
+}
+
+// gray0 to gray100, in X11's own roundings.
+std::optional<Rgb> grayLevel(const QString &key)
+{
+    bool ok = false;
+    const int level = key.startsWith(QLatin1String("gray")) ? key.mid(4).toInt(&ok) : -1;
+    if (!ok || level < 0 || level > 100 || key.size() > 7) {
+        return std::nullopt;
+    }
+    const int half = level == 50 || level == 90 ? 49 : 50; // X11 rounds these two down
+    const auto v = static_cast<std::uint8_t>((level * 255 + half) / 100);
+    return Rgb{v, v, v};
+}
+
 std::optional<Rgb> parseHex(const QString &text)
 {
     if (text.size() != 7) {
@@ -183,7 +298,10 @@ std::optional<Rgb> lookupColor(const QString &text)
             return color.rgb;
         }
     }
-    return std::nullopt;
+    if (const std::optional<Rgb> gray = grayLevel(key)) {
+        return gray;
+    }
+    return shaded(key);
 }
 
 } // namespace tessel

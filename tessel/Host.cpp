@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "Export.h"
+#include "Import.h"
 #include "Script.h"
 #include "ShdFile.h"
 #include "core/Paths.h"
@@ -195,7 +196,21 @@ Host::Outcome Host::loadShadeset(const QString &rest)
     if (rest.isEmpty()) {
         return failure(StatusBadArguments, command, QStringLiteral("missing file name"));
     }
-    ShdReadResult read = readShdFile(resolve(rest));
+    ImportOptions options;
+    options.choice = m_variables.value(QStringLiteral(".importramp"));
+    const QString symbols = m_variables.value(QStringLiteral(".importsymbols"));
+    if (!symbols.isEmpty()) {
+        const std::optional<long long> n = parseInteger(symbols);
+        if (!n || !ShadeTable::isSymbol(*n)) {
+            return failure(StatusBadArguments, command,
+                           QStringLiteral(".importsymbols must be a whole number from 1 to %1, "
+                                          "not \"%2\"")
+                               .arg(ShadeTable::kMaxSymbol)
+                               .arg(symbols));
+        }
+        options.symbols = static_cast<int>(*n);
+    }
+    ShdReadResult read = readShadesetFile(resolve(rest), options);
     if (!read.shadeset) {
         return failure(StatusFileError, command, read.error);
     }

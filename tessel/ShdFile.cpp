@@ -217,9 +217,8 @@ ShdReadResult parseShd(const QByteArray &bytes, const QString &fileLabel)
     return Parser(fileLabel).run(bytes);
 }
 
-ShdReadResult readShdFile(const QString &path)
+FileBytes readFileBytes(const QString &path, qint64 limit)
 {
-    // A folder, pipe or device is no shadeset, and opening a pipe would wait for a writer.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
         return {std::nullopt, QStringLiteral("cannot open %1: not a file").arg(path)};
@@ -228,14 +227,21 @@ ShdReadResult readShdFile(const QString &path)
     if (!file.open(QIODevice::ReadOnly)) {
         return {std::nullopt, QStringLiteral("cannot open %1: %2").arg(path, file.errorString())};
     }
-    if (file.size() > kMaxShdBytes) {
-        return {std::nullopt, QStringLiteral("%1: larger than 1 MiB").arg(path)};
+    if (file.size() > limit) {
+        return {std::nullopt,
+                QStringLiteral("%1: larger than %2 MiB").arg(path).arg(limit / (1024 * 1024))};
     }
-    const QByteArray bytes = file.read(kMaxShdBytes + 1);
+    QByteArray bytes = file.readAll(); // a regular file no larger than the limit
     if (file.error() != QFileDevice::NoError) {
         return {std::nullopt, QStringLiteral("cannot read %1: %2").arg(path, file.errorString())};
     }
-    return parseShd(bytes, path);
+    return {std::move(bytes), QString()};
+}
+
+ShdReadResult readShdFile(const QString &path)
+{
+    const FileBytes file = readFileBytes(path, kMaxShdBytes);
+    return file.bytes ? parseShd(*file.bytes, path) : ShdReadResult{std::nullopt, file.error};
 }
 
 QByteArray formatShd(const QString &name, const ShadeTable &table)

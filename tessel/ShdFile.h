@@ -28,6 +28,16 @@ constexpr qint64 kMaxShdBytes = 1024 * 1024;
 ShdReadResult parseShd(const QByteArray &bytes, const QString &fileLabel);
 ShdReadResult readShdFile(const QString &path);
 
+struct FileBytes
+{
+    std::optional<QByteArray> bytes; // absent on failure
+    QString error;
+};
+
+// The whole file, when it is one of at most `limit` bytes; a folder, pipe or device is
+// refused (opening a pipe would wait for a writer).
+FileBytes readFileBytes(const QString &path, qint64 limit);
+
 QByteArray formatShd(const QString &name, const ShadeTable &table);
 
 // Writes atomically: on failure any earlier file at `path` is left as it was. Returns the

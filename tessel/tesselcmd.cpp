@@ -21,7 +21,10 @@
 #include <QPainter>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -109,10 +112,17 @@ int runExport(const QStringList &args, QTextStream &errors)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Only drawing a picture needs the GUI platform, offscreen.
+    std::unique_ptr<QCoreApplication> app;
+    if (std::any_of(argv + 1, argv + argc,
+                    [](const char *a) { return std::strcmp(a, "--png") == 0; })) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    QGuiApplication app(argc, argv);
     QTextStream errors(stderr);
     const QStringList args = QCoreApplication::arguments();
     if (args.value(1) == QLatin1String("--export")) {

@@ -1,8 +1,9 @@
-// Shadesets written for other mapping programs: the exact texts, and what a format cannot
-// carry. The programs themselves check the files in tests/programs.
+// tesselcmd, and shadesets written for other mapping programs: the exact texts, and what a
+// format cannot carry. The programs themselves check the files in tests/programs.
 #include "TestFiles.h"
 #include "tessel/Host.h"
 
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -30,16 +31,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("text");
         // The data tag is the format.
         // clang-format off
-        QTest::newRow("cpt") << "small.cpt" << QByteArray("# NAME = small\n# A Tessel shadeset as a GMT colour palette table\n# COLOR_MODEL = RGB\n"
-            "1\t0/0/0\t2\t0/0/0\n2\t255/255/255\t3\t255/255/255\n3\t-\t5\t-\n5\t255/0/0\t6\t255/0/0\nB\t0/0/0\nF\t255/0/0\nN\t128/128/128\n");
+        QTest::newRow("cpt") << "small.cpt" << QByteArray("# NAME = small\n# A Tessel shadeset as a GMT colour palette table\n# COLOR_MODEL = RGB\n" "1\t0/0/0\t2\t0/0/0\n2\t255/255/255\t3\t255/255/255\n3\t-\t5\t-\n5\t255/0/0\t6\t255/0/0\nB\t0/0/0\nF\t255/0/0\nN\t128/128/128\n");
         QTest::newRow("gdal") << "small.txt" << QByteArray("# NAME = small\n1 0 0 0 255\n2 255 255 255 255\n3 255 255 255 0\n4 255 255 255 0\n5 255 0 0 255\nnv 0 0 0 0\n");
-        QTest::newRow("qgis") << "small.xml" << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE qgis_style>\n<qgis_style version=\"2\">\n    <symbols/>\n    <colorramps>\n"
-            "        <colorramp type=\"gradient\" name=\"small\">\n            <prop k=\"color1\" v=\"0,0,0,255\"/>\n            <prop k=\"color2\" v=\"255,0,0,255\"/>\n"
-            "            <prop k=\"discrete\" v=\"0\"/>\n            <prop k=\"rampType\" v=\"gradient\"/>\n"
-            "            <prop k=\"stops\" v=\"0.25;255,255,255,255:0.5;255,255,255,0:0.75;255,255,255,0\"/>\n"
-            "            <prop k=\"info_tessel_first\" v=\"1\"/>\n            <prop k=\"info_tessel_last\" v=\"5\"/>\n        </colorramp>\n    </colorramps>\n</qgis_style>\n");
-        QTest::newRow("paraview") << "small.json" << QByteArray("[{\"ColorSpace\":\"RGB\",\"Discretize\":1,\"Name\":\"small\",\"NanColor\":[0.5,0.5,0.5],\"NumberOfTableValues\":5,"
-            "\"RGBPoints\":[0,0,0,0,0.25,1,1,1,0.875,1,1,1,1,1,0,0],\"TesselSymbols\":[1,5]}]\n");
+        QTest::newRow("qgis") << "small.xml" << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE qgis_style>\n<qgis_style version=\"2\">\n    <symbols/>\n    <colorramps>\n" "        <colorramp type=\"gradient\" name=\"small\">\n            <prop k=\"color1\" v=\"0,0,0,255\"/>\n            <prop k=\"color2\" v=\"255,0,0,255\"/>\n" "            <prop k=\"discrete\" v=\"0\"/>\n            <prop k=\"rampType\" v=\"gradient\"/>\n" "            <prop k=\"stops\" v=\"0.25;255,255,255,255:0.5;255,255,255,0:0.75;255,255,255,0\"/>\n" "            <prop k=\"info_tessel_first\" v=\"1\"/>\n            <prop k=\"info_tessel_last\" v=\"5\"/>\n        </colorramp>\n    </colorramps>\n</qgis_style>\n");
+        QTest::newRow("paraview") << "small.json" << QByteArray("[{\"ColorSpace\":\"RGB\",\"Discretize\":1,\"Name\":\"small\",\"NanColor\":[0.5,0.5,0.5],\"NumberOfTableValues\":5," "\"RGBPoints\":[0,0,0,0,0.25,1,1,1,0.875,1,1,1,1,1,0,0],\"TesselSymbols\":[1,5]}]\n");
         // clang-format on
     }
 
@@ -122,6 +117,32 @@ private Q_SLOTS:
         QCOMPARE(tesselcmd.exitCode(), 1);
         QVERIFY(QFile::exists(out + "/one.cpt"));
         QVERIFY(tesselcmd.readAllStandardError().contains("none.shd: shadeset: cannot open"));
+    }
+
+    void shouldRunLinesReportFailuresAndRender()
+    {
+        QVERIFY(writeFile(m_dir->filePath("c.tsl"),
+                          "! a comment\nshadecolorramp 1 3 \"red\" \"blue\"\n\nshadesymbol "
+                          "9\nshadesymbol 3\npatch 0 0 .5 .5\nnonsense\n"));
+        QProcess run;
+        run.setWorkingDirectory(m_dir->path());
+        run.start(TESSELCMD, {"--png", "out.png", "--size", "96x96", "c.tsl"});
+        QVERIFY(run.waitForFinished());
+        QCOMPARE(run.exitCode(), 1);
+        QVERIFY(run.readAllStandardError().endsWith( // after whatever Qt says of itself
+            "c.tsl:4: shadesymbol: symbol 9 is not defined in the current shadeset\nc.tsl:7: "
+            "nonsense: unknown command\n"));
+        const QImage image(m_dir->filePath("out.png"));
+        QCOMPARE(image.size(), QSize(96, 96));
+        QCOMPARE(image.pixelColor(24, 72), QColor(0, 0, 255)); // the patch, in inches from the foot
+        QCOMPARE(image.pixelColor(72, 24), QColor(Qt::white));
+        run.start(TESSELCMD, {});
+        run.write(
+            "shadecolorramp 1 2 \"red\" \"blue\"\nshadesave here\n"); // saves in the current folder
+        run.closeWriteChannel();
+        QVERIFY(run.waitForFinished());
+        QCOMPARE(run.exitCode(), 0);
+        QVERIFY(QFile::exists(m_dir->filePath("here.shd")));
     }
 
 private:

@@ -1,7 +1,8 @@
-// The Tessel host's commands: each one's effect, where files go, and that a failure changes
-// nothing.
+// The Tessel host's commands and scripts: each one's effect, where files go, arguments bound
+// from the right, and that a failure changes nothing.
 #include "TestFiles.h"
 #include "tessel/Host.h"
+#include "tessel/Script.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,6 +82,7 @@ private Q_SLOTS:
         QTest::newRow("ramp count 0") << "shadecolorramp 5 0 \"red\" \"blue\"" << "shadecolorramp: symbols 5 to 4 are out of range 1 to 32767";
         QTest::newRow("symbol 0") << "shadesymbol 0" << "shadesymbol: symbol 0 is out of range 1 to 32767";
         QTest::newRow("symbol undefined") << "shadesymbol 400" << "shadesymbol: symbol 400 is not defined in the current shadeset";
+        QTest::newRow("patch without a symbol") << "patch 0 0 1 1" << "patch: no symbol selected (shadesymbol comes first)";
         QTest::newRow("patch short") << "patch .35 2.45 1.35" << "patch: expected 4 arguments but got 3";
         QTest::newRow("patch bad number") << "patch .35 2,45 1.35 2.6" << "patch: bad number \"2,45\"";
         QTest::newRow("patch huge") << "patch 1 1 1 1e9" << "patch: bad number \"1e9\"";
@@ -113,8 +115,7 @@ private Q_SLOTS:
         QFETCH(QString, command);
         QFETCH(QString, message);
         Host host(m_dir->path());
-        runAll(host, {"shadecolorramp 1 3 \"red\" \"blue\"", "shadesymbol 2", "patch 0 0 1 1",
-                      "&s keep = 1"});
+        runAll(host, {"shadecolorramp 1 3 \"red\" \"blue\"", "shadelegend 0 0 1 1", "&s keep = 1"});
         const ShadeTable table = host.shadeTable();
         const std::size_t items = host.drawing().items.size();
         const QStringList files = entries(m_dir->path());
@@ -132,36 +133,15 @@ private Q_SLOTS:
     void shouldDrawWithTheSelectedSymbolAndClear()
     {
         Host host(m_dir->path());
-        Messages messages;
-        QVERIFY(host.RunCommand("patch 0 0 1 1", messages) != StatusOk);
-        QCOMPARE(messages.last(),
-                 QStringLiteral("patch: no symbol selected (shadesymbol comes first)"));
         runAll(host,
                {"shadecolorramp 1 2 \"snow\" \"thistle\"", "shadesymbol 2",
                 "patch .35 2.45 1.35 2.6", "shadelegend 0 0 1 2 1 3", "label .2 .3 my shades"});
         const auto &items = host.drawing().items;
-        QCOMPARE(items.size(), std::size_t(3));
-        QCOMPARE(std::get<Patch>(items[0]).fill, rgb(216, 191, 216));
-        QCOMPARE(std::get<Patch>(items[0]).rect.y2, 2.6);
-        QCOMPARE(std::get<Legend>(items[1]).bands.size(), std::size_t(3));
-        QVERIFY(!std::get<Legend>(items[1]).bands[2]); // symbol 3 is not defined
-        QCOMPARE(std::get<Label>(items[2]).text, QStringLiteral("my shades"));
+        QCOMPARE(std::get<Patch>(items.at(0)).fill, rgb(216, 191, 216));
+        QVERIFY(!std::get<Legend>(items.at(1)).bands.at(2)); // symbol 3 is not defined
+        QCOMPARE(std::get<Label>(items.at(2)).text, QStringLiteral("my shades"));
         runAll(host, {"clear"});
         QVERIFY(host.drawing().items.empty());
-    }
-
-    void shouldSaveAndLoadRoundTrip()
-    {
-        Host host(m_dir->path());
-        const QString shades = m_dir->filePath("new folder/shades");
-        runAll(host, {"&wo " + shades, "shadecolorramp 1 500 \"blue\" \"yellow\"",
-                      "shadecolorramp 500 500 \"yellow\" \"red\"", "shadesave my relief"});
-        const ShadeTable saved = host.shadeTable();
-        runAll(host, {"shadedelete ALL", "shadeset my relief.shd"});
-        QVERIFY(host.shadeTable() == saved);
-        QCOMPARE(host.shadesetName(), QStringLiteral("my relief"));
-        runAll(host, {"shadedelete ALL", "shadeset " + shades + "/my relief.shd"});
-        QVERIFY(host.shadeTable() == saved);
     }
 
     // A relative file is in the working folder, then Tessel's own: never in the process's
@@ -241,6 +221,103 @@ private Q_SLOTS:
         host.GetVariable("symb");
         QCOMPARE(readFile(tracePath),
                  QByteArray("run\t0\t&s symb = 7\nrun\t1\tbogus\nget\tsymb\t7\n"));
+    }
+
+    void shouldBindArgumentsFromTheRight_data()
+    {
+        QTest::addColumn<QStringList>("parameters");
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QStringList>("values");
+        // clang-format off
+        QTest::newRow("one each") << QStringList{"a", "b", "c"} << " x y z" << QStringList{"x", "y", "z"};
+        QTest::newRow("first takes the rest") << QStringList{"base", "name", "count"} << " /my  maps/base dir relief 999" << QStringList{"/my maps/base dir", "relief", "999"};
+        QTest::newRow("single") << QStringList{"path"} << " a b" << QStringList{"a b"};
+        QTest::newRow("none") << QStringList{} << "  " << QStringList{};
+        QTest::newRow("quoted word") << QStringList{"base", "name", "count"} << " /my maps \"my relief\" 9" << QStringList{"/my maps", "my relief", "9"};
+        QTest::newRow("stray quotes are characters") << QStringList{"a", "b"} << " x\"y \"open" << QStringList{"x\"y", "\"open"};
+        // clang-format on
+    }
+
+    void shouldBindArgumentsFromTheRight()
+    {
+        QFETCH(QStringList, parameters);
+        QFETCH(QString, arguments);
+        QFETCH(QStringList, values);
+        const Binding binding = bindArguments(parameters, arguments);
+        QVERIFY2(binding.values, qPrintable(binding.error));
+        QCOMPARE(*binding.values, values);
+    }
+
+    void shouldRefuseTooFewOrUnexpectedArguments()
+    {
+        QCOMPARE(bindArguments({"path", "count"}, " 0").error,
+                 QStringLiteral("expects 2 argument(s) (path count) but got 1"));
+        QVERIFY(!bindArguments({}, " stray").values);
+        QCOMPARE(substitute("a %x% %y% %%z %x%", {"x", "y"}, {"1", "%x%"}),
+                 QStringLiteral("a 1 %x% %%z 1"));
+    }
+
+    void shouldStopAtTheFirstFailingLine()
+    {
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath("s.zeb"),
+                          "&args n\n! comment\n&s a = %n%\nshadesymbol 5\n&s b = 2\n"));
+        Host host(dir.path());
+        Messages messages;
+        QCOMPARE(host.RunCommand("&r " + dir.filePath("s.zeb") + " 7", messages),
+                 qint32(StatusBadArguments));
+        QCOMPARE(messages.items(), QStringList{dir.filePath("s.zeb") +
+                                               " line 4: shadesymbol: symbol 5 is not defined in "
+                                               "the current shadeset"});
+        QCOMPARE(host.GetVariable("a"), QStringLiteral("7"));
+        QCOMPARE(host.GetVariable("b"), QString());
+    }
+
+    void shouldRefuseSelfCallsDeepNestingAndMissingScripts()
+    {
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath("self.zeb"), "&r self.zeb\n"));
+        for (int i = 0; i < 9; ++i) {
+            QVERIFY(writeFile(dir.filePath(QStringLiteral("n%1.zeb").arg(i)),
+                              QStringLiteral("&r n%1.zeb\n").arg(i + 1).toUtf8()));
+        }
+        QVERIFY(writeFile(dir.filePath("n9.zeb"), "&s deep = yes\n"));
+        Host host(dir.path());
+        Messages messages;
+        QCOMPARE(host.RunCommand("&wo " + dir.path(), messages), qint32(StatusOk));
+
+        QCOMPARE(host.RunCommand("&r self.zeb", messages), qint32(StatusScriptError));
+        QCOMPARE(messages.last(), dir.filePath("self.zeb") +
+                                      " line 1: &r: " + dir.filePath("self.zeb") + " calls itself");
+        QCOMPARE(host.RunCommand("&r n2.zeb", messages), qint32(StatusOk)); // 8 scripts deep
+        QCOMPARE(host.GetVariable("deep"), QStringLiteral("yes"));
+        QCOMPARE(host.RunCommand("&r n1.zeb", messages), qint32(StatusScriptError)); // 9 deep
+        QVERIFY2(messages.last().endsWith("n9.zeb: scripts nested more than 8 deep"),
+                 qPrintable(messages.last()));
+        QCOMPARE(host.RunCommand("&r gone.zeb 1", messages), qint32(StatusFileError));
+        QCOMPARE(messages.last(),
+                 "&r: cannot open " + dir.filePath("gone.zeb") + ": No such file or directory");
+        QCOMPARE(host.RunCommand("&r n9.zeb extra", messages), qint32(StatusBadArguments));
+    }
+
+    // The shipped scripts draw a shadeset whole or leave the drawing as it was. (They draw
+    // in the window's tests too, from a base folder with a blank in its name.)
+    void shouldDisplayOrKeepTheDrawing()
+    {
+        QTemporaryDir dir;
+        const QString base = dir.filePath("base");
+        QVERIFY(copyInstallTree(base));
+        Host host(base + "/tools");
+        Messages messages;
+        const QString script = "&r " + base + "/tools/disp_old_shd.zeb ";
+        QCOMPARE(host.RunCommand(script + base + "/shades/elev999.shd 57", messages), StatusOk);
+        QCOMPARE(std::get<Legend>(host.drawing().items[0]).bands.size(), std::size_t(57));
+        QCOMPARE(std::get<Label>(host.drawing().items[1]).text, QStringLiteral("elev999"));
+        for (const QString &bad : {script + base + "/shades/none.shd 57", script + " 0",
+                                   "&r " + base + "/tools/dispshd.zeb " + base + " none 9"}) {
+            QVERIFY(host.RunCommand(bad, messages) != StatusOk);
+            QCOMPARE(host.drawing().items.size(), std::size_t(2));
+        }
     }
 
 private:

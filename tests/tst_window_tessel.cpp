@@ -121,6 +121,18 @@ private Q_SLOTS:
                  QStringLiteral("Displayed is my relief.shd selected by Shadeset Browser"));
         QCOMPARE(at(f.shown(), 0.6, 0.57), QColor(0, 0, 128)); // navy at the foot
 
+        // Another program's palette shows like a shadeset, sampled into 256 symbols.
+        QVERIFY(writeFile(f.folders().shadeDir + "/cool warm.json",
+                          "[{\"Name\":\"Cool to "
+                          "Warm\",\"ColorSpace\":\"Diverging\",\"RGBPoints\":[0,0.23,0.299,0.754,1,"
+                          "0.706,0.016,0.15]}]"));
+        f.run("file " + f.folders().shadeDir + "/cool warm.json; browse");
+        QCOMPARE(f.edit("txtShdName")->text() + '|' + f.edit("txtNSymb")->text(),
+                 QStringLiteral("cool warm|256"));
+        QCOMPARE(std::get<tessel::Label>(host.drawing().items[1]).text,
+                 QStringLiteral("Cool to Warm"));
+        QCOMPARE(at(f.shown(), 0.6, 0.57), QColor(59, 76, 192));
+
         f.run("delete");
         QVERIFY(!QFile::exists(file));
         QVERIFY(QFile::exists(f.folders().shadeDir + "/elev999.shd"));

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Rgb.h"
+
+namespace tessel {
+
+// A colour with channels from 0 to 1, as the foreign palette formats compute with.
+struct Rgbf
+{
+    double r = 0;
+    double g = 0;
+    double b = 0;
+};
+
+// Hue in degrees, saturation and value from 0 to 1: GMT's h-s-v.
+struct Hsv
+{
+    double h = 0;
+    double s = 0;
+    double v = 0;
+};
+
+Hsv toHsv(const Rgbf &c);
+Rgbf fromHsv(const Hsv &c);
+
+// To 8 bits a channel, rounded; channels outside 0 to 1 are clamped.
+Rgb toRgb(const Rgbf &c);
+Rgbf fromRgb(Rgb c);
+
+// Straight lines between two colours at `s` (0 gives `a`, 1 gives `b`), each in one colour
+// space as ParaView draws it: RGB; HSV with the hue the short way round when `wrap`; Lab;
+// and Moreland's diverging Msh.
+Rgbf mixRgb(const Rgbf &a, const Rgbf &b, double s);
+Rgbf mixHsv(const Rgbf &a, const Rgbf &b, double s, bool wrap);
+Rgbf mixLab(const Rgbf &a, const Rgbf &b, double s);
+Rgbf mixDiverging(const Rgbf &a, const Rgbf &b, double s);
+
+} // namespace tessel

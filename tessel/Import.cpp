@@ -1,0 +1,166 @@
+#include "Import.h"
+
+#include <QFileInfo>
+#include <QList>
+
+#include <cmath>
+
+namespace tessel {
+namespace {
+
+enum class Kind
+{
+    Shd,
+    Gmt,
+    Gdal,
+    Qgis,
+    Paraview,
+};
+
+bool isNumber(const QByteArray &word)
+{
+    bool ok = false;
+    word.toDouble(&ok);
+    return ok;
+}
+
+// A text palette is a gdaldem file when it says so (an nv line, a percentage, commas or
+// colons between numbers) or when every line is four or five plain numbers; else GMT's.
+Kind textKind(const QList<QByteArray> &lines)
+{
+    bool allPlainNumbers = true;
+    for (const QByteArray &raw : lines) {
+        const QByteArray line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith('#')) {
+            continue;
+        }
+        const QList<QByteArray> words = line.simplified().split(' ');
+        if (words[0] == "nv" || words[0].endsWith('%') || line.contains(',') ||
+            line.contains(':')) {
+            return Kind::Gdal;
+        }
+        if (words.size() < 4 || words.size() > 5 ||
+            !std::all_of(words.begin(), words.end(), isNumber)) {
+            allPlainNumbers = false;
+        }
+    }
+    return allPlainNumbers ? Kind::Gdal : Kind::Gmt;
+}
+
+Kind kind(const QByteArray &bytes)
+{
+    const QList<QByteArray> lines = bytes.split('\n');
+    for (const QByteArray &raw : lines) {
+        QByteArray line = raw.trimmed();
+        if (line.startsWith("\xEF\xBB\xBF")) { // a byte order mark
+            line = line.mid(3);
+        }
+        if (line.isEmpty() || line.startsWith('#')) {
+            continue;
+        }
+        if (line.startsWith("TESSEL SHADESET")) {
+            return Kind::Shd;
+        }
+        if (line.startsWith('<')) {
+            return Kind::Qgis;
+        }
+        if (line.startsWith('[') || line.startsWith('{')) {
+            return Kind::Paraview;
+        }
+        return textKind(lines);
+    }
+    return Kind::Shd; // nothing but comments: the .shd reader says what is missing
+}
+
+PaletteRead readPalette(Kind kind, const QByteArray &bytes, const QString &label,
+                        const QString &choice)
+{
+    switch (kind) {
+    case Kind::Gmt:
+        return readGmtPalette(bytes, label);
+    case Kind::Gdal:
+        return readGdalColors(bytes, label);
+    case Kind::Qgis:
+        return readQgisStyle(bytes, label, choice);
+    case Kind::Paraview:
+        return readParaviewPresets(bytes, label, choice);
+    case Kind::Shd:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+QString lineError(const QString &label, int line, const QString &what)
+{
+    return QStringLiteral("%1 line %2: %3").arg(label).arg(line).arg(what);
+}
+
+std::optional<double> finiteNumber(const QString &text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+
+std::optional<int> wholeSymbol(double value)
+{
+    const double rounded = std::round(value);
+    if (std::abs(value - rounded) > 1e-6 || !(rounded >= 1 && rounded <= ShadeTable::kMaxSymbol)) {
+        return std::nullopt;
+    }
+    return static_cast<int>(rounded);
+}
+
+ShadeTable paletteTable(const Palette &palette, int symbols)
+{
+    if (palette.keyed) {
+        return *palette.keyed;
+    }
+    ShadeTable table;
+    for (int k = 1; k <= symbols; ++k) {
+        const double z = symbols == 1
+                             ? palette.zmin
+                             : palette.zmin + double(k - 1) * (palette.zmax - palette.zmin) /
+                                                  double(symbols - 1);
+        if (const std::optional<Rgb> rgb = palette.colorAt(z)) {
+            table.set(k, *rgb);
+        }
+    }
+    return table;
+}
+
+ShdReadResult parseShadeset(const QByteArray &bytes, const QString &label,
+                            const ImportOptions &options)
+{
+    if (bytes.contains('\0')) {
+        return {std::nullopt, label + QStringLiteral(": not a shadeset or palette Tessel reads")};
+    }
+    const Kind type = kind(bytes);
+    if (type == Kind::Shd) {
+        return parseShd(bytes, label);
+    }
+    const PaletteRead read = readPalette(type, bytes, label, options.choice);
+    if (!read.palette) {
+        return {std::nullopt, read.error};
+    }
+    Shadeset shadeset{read.palette->name, paletteTable(*read.palette, options.symbols)};
+    if (shadeset.table.isEmpty()) {
+        return {std::nullopt,
+                label + QStringLiteral(": the palette gives no colour to any symbol")};
+    }
+    if (shadeset.name.isEmpty()) {
+        shadeset.name = QFileInfo(label).completeBaseName();
+    }
+    return {std::move(shadeset), QString()};
+}
+
+ShdReadResult readShadesetFile(const QString &path, const ImportOptions &options)
+{
+    const FileBytes file = readFileBytes(path, kMaxPaletteBytes);
+    return file.bytes ? parseShadeset(*file.bytes, path, options)
+                      : ShdReadResult{std::nullopt, file.error};
+}
+
+} // namespace tessel

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Palette.h"
+#include "ShdFile.h"
+
+namespace tessel {
+
+struct ImportOptions
+{
+    QString choice;    // the QGIS ramp or ParaView preset to take; empty: the first
+    int symbols = 256; // how many symbols a palette that is not keyed by them is sampled into
+};
+
+constexpr qint64 kMaxPaletteBytes = 16 * 1024 * 1024;
+
+// Reads any file Tessel takes as a shadeset, recognised by its content: its own .shd, a
+// GMT colour palette table, a gdaldem color-relief file, a QGIS style or a ParaView preset.
+// A palette keyed by symbol numbers loads as exactly those symbols; any other is sampled:
+// symbol k takes the colour at z = zmin + (k - 1)(zmax - zmin)/(symbols - 1). It is named
+// as in the file, else after the file's stem.
+ShdReadResult readShadesetFile(const QString &path, const ImportOptions &options);
+ShdReadResult parseShadeset(const QByteArray &bytes, const QString &label,
+                            const ImportOptions &options);
+
+// The symbols a palette gives: its keyed ones, or `symbols` samples.
+ShadeTable paletteTable(const Palette &palette, int symbols);
+
+} // namespace tessel

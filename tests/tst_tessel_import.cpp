@@ -1,0 +1,197 @@
+// Palettes of GMT, gdaldem, QGIS and ParaView read as shadesets: what Tessel exports loads
+// back as it was, other palettes are sampled as their programs colour them, and a bad file
+// is refused with one message and no change.
+#include "TestFiles.h"
+#include "tessel/Host.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tessel;
+
+namespace {
+
+// "symbol:r,g,b" for each defined symbol, in order.
+QString describe(const ShadeTable &table)
+{
+    QStringList symbols;
+    for (int s = 1; s <= table.total(); ++s) {
+        if (const std::optional<Rgb> c = table.color(s)) {
+            symbols << QStringLiteral("%1:%2,%3,%4").arg(s).arg(c->red).arg(c->green).arg(c->blue);
+        }
+    }
+    return symbols.join(' ');
+}
+
+} // namespace
+
+class TesselImportTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_host = std::make_unique<Host>(m_dir->path());
+    }
+
+    void shouldLoadAnExportBackAsItWas_data()
+    {
+        QTest::addColumn<QString>("format");
+        // clang-format off
+        QTest::newRow("cpt") << "cpt";
+        QTest::newRow("gdal") << "gdal";
+        QTest::newRow("qgis") << "qgis";
+        QTest::newRow("paraview") << "paraview";
+        // clang-format on
+    }
+
+    void shouldLoadAnExportBackAsItWas()
+    {
+        QFETCH(QString, format);
+        for (const QString &commands :
+             {QStringLiteral("shadecolorramp 2 3 \"blue\" \"cyan\";shadecolorramp 7 2 \"yellow\" "
+                             "\"red\";shadecolorramp 10 1 \"green\" \"green\";shadesave gaps"),
+              QStringLiteral("shadecolorramp 5 1 \"tan\" \"tan\";shadesave one"),
+              QStringLiteral("shadeset " HUEWRIGHT_STAGE "/shades/elev999.shd")}) {
+            run(commands + ";shadeexport " + format + " export");
+            const ShadeTable table = m_host->shadeTable();
+            const QString name = m_host->shadesetName();
+            run("shadedelete ALL;shadeset export");
+            QCOMPARE(describe(m_host->shadeTable()), describe(table));
+            QCOMPARE(m_host->shadesetName(), name);
+        }
+    }
+
+    // Hand-written palettes, sampled into N symbols from the lowest z to the highest.
+    void shouldSampleAsTheirProgramsColour_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("symbols");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("expected");
+        // clang-format off
+        QTest::newRow("cpt hinge") << QByteArray("# HARD_HINGE\n# RANGE = -8000/6000\n-1\t0/0/255\t0\t255/255/255\n0 0/255/0 1 255/0/0 L\n") << 5 << "in" << "1:0,0,255 2:128,128,255 3:0,255,0 4:128,128,0 5:255,0,0";
+        QTest::newRow("cpt hsv, no wrap") << QByteArray("#\tCOLOR_MODEL = hsv\n0 0-1-1 1 240-1-1\nB 0-0-1\nF - \nN 0-0-.5\n") << 3 << "in" << "1:255,0,0 2:0,255,0 3:0,0,255";
+        QTest::newRow("cpt colour forms") << QByteArray("0 gray50 1 IVORY2 ;a label\n1 #ff0000 2 0/100/100/0@50\n2 128 3 darkorange3\n") << 7 << "in" << "1:127,127,127 2:183,183,176 3:255,0,0 4:255,0,0 5:128,128,128 6:167,115,64 7:205,102,0";
+        QTest::newRow("cpt skipped slice") << QByteArray("0 red 1 red\n1 - 2 -\n2 blue 3 blue\n") << 4 << "in" << "1:255,0,0 3:0,0,255 4:0,0,255";
+        QTest::newRow("cpt categorical from 0") << QByteArray("0\tred\n2\t0/0/255\t;water\n") << 3 << "in" << "1:255,0,0 3:0,0,255";
+        QTest::newRow("cpt huge keys") << QByteArray("2 red\n1e300 blue\n") << 2 << "in" << "1:255,0,0 2:0,0,255";
+        QTest::newRow("cpt keyed by symbols") << QByteArray("# NAME = my keys\n1 red\n2 blue\n4 green\n") << 9 << "my keys" << "1:255,0,0 2:0,0,255 4:0,255,0";
+        QTest::newRow("cpt old form") << QByteArray("0 0 0 0 10 255 255 255\n") << 3 << "in" << "1:0,0,0 2:128,128,128 3:255,255,255";
+        QTest::newRow("gdal percent") << QByteArray("0% black\n100% white\nnv 0 0 0 0\n") << 3 << "in" << "1:0,0,0 2:128,128,128 3:255,255,255";
+        QTest::newRow("gdal separators") << QByteArray("0,0,0,0\n10:255:255:255\n") << 3 << "in" << "1:0,0,0 2:128,128,128 3:255,255,255";
+        QTest::newRow("gdal no opacity") << QByteArray("0 255 0 0\n1 0 0 0 0\n2 0 0 0 0\n3 0 0 255\n") << 7 << "in" << "1:255,0,0 2:128,0,0 6:0,0,128 7:0,0,255";
+        QTest::newRow("qgis continuous") << QByteArray("<qgis_style><colorramps><colorramp type=\"random\" name=\"r\"/><colorramp type=\"gradient\" name=\"ramp\"><prop k=\"color1\" v=\"255,0,0,255\"/><prop k=\"color2\" v=\"0,0,255,255\"/><prop k=\"stops\" v=\"0.5;0,255,0,255\"/></colorramp></colorramps></qgis_style>") << 5 << "ramp" << "1:255,0,0 2:128,128,0 3:0,255,0 4:0,128,128 5:0,0,255";
+        QTest::newRow("qgis discrete, options") << QByteArray("<qgis_style><colorramps><colorramp type=\"gradient\" name=\"steps\"><Option type=\"Map\"><Option name=\"color1\" value=\"255,0,0,255,rgb:1,0,0,1\"/><Option name=\"color2\" value=\"0,0,255,255\"/><Option name=\"discrete\" value=\"1\"/><Option name=\"stops\" value=\"0.5;0,255,0,255\"/></Option></colorramp></colorramps></qgis_style>") << 5 << "steps" << "1:255,0,0 2:255,0,0 3:0,255,0 4:0,255,0 5:0,0,255";
+        QTest::newRow("paraview lab") << QByteArray("[{\"Name\":\"Mine\",\"ColorSpace\":\"Lab\",\"RGBPoints\":[0,1,0,0,1,0,0,1]}]") << 5 << "Mine" << "1:255,0,0 2:232,0,80 3:202,0,136 4:154,0,195 5:0,0,255";
+        QTest::newRow("paraview diverging") << QByteArray("[{\"Name\":\"a\",\"IndexedColors\":[1,0,0]},{\"Name\":\"Cool\",\"ColorSpace\":\"Diverging\",\"RGBPoints\":[0,0.23,0.299,0.754,1,0.706,0.016,0.150]}]") << 5 << "Cool" << "1:59,76,192 2:141,176,254 3:221,221,221 4:244,154,123 5:180,4,38";
+        QTest::newRow("paraview hsv") << QByteArray("{\"Name\":\"h\",\"ColorSpace\":\"HSV\",\"RGBPoints\":[0,1,0,0,1,0,0,1]}") << 5 << "h" << "1:255,0,0 2:255,255,0 3:0,255,0 4:0,255,255 5:0,0,255";
+        QTest::newRow("paraview step") << QByteArray("[{\"Name\":\"s\",\"ColorSpace\":\"Step\",\"RGBPoints\":[1,0,1,0,0,1,0,0,0.5,0,0,1]}]") << 5 << "s" << "1:255,0,0 2:0,0,255 3:0,0,255 4:0,255,0 5:0,255,0";
+        // clang-format on
+    }
+
+    void shouldSampleAsTheirProgramsColour()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, symbols);
+        QVERIFY(writeFile(m_dir->filePath("in.x"), file));
+        run(QStringLiteral("&s .importsymbols = %1;shadeset in.x").arg(symbols));
+        QTEST(m_host->shadesetName(), "name");
+        QTEST(describe(m_host->shadeTable()), "expected");
+    }
+
+    void shouldTakeTheRampOrPresetNamed()
+    {
+        QVERIFY(writeFile(m_dir->filePath("two.json"),
+                          "[{\"Name\":\"a\",\"RGBPoints\":[0,1,0,0,1,1,0,0]},{\"Name\":\"b\","
+                          "\"RGBPoints\":[0,0,0,1,1,0,0,1]}]"));
+        run("&s .importsymbols = 1;&s .importramp = b;shadeset two.json");
+        QCOMPARE(describe(m_host->shadeTable()), QStringLiteral("1:0,0,255"));
+    }
+
+    // FILE stands for the file's path.
+    void shouldRefuseABadFileAndKeepTheShadeset_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("message");
+        // clang-format off
+        QTest::newRow("truncated slice") << QByteArray("0 red 1 blue\n1 red 2") << "FILE line 2: expected \"z0 colour z1 colour\" or \"key colour\"";
+        QTest::newRow("background line") << QByteArray("0 red 1 blue\nB 0-0-1 = hsv\n") << "FILE line 2: expected \"B colour\"";
+        QTest::newRow("z1 below z0") << QByteArray("2 red 1 blue\n") << "FILE line 1: z1 1 is below z0 2";
+        QTest::newRow("gap between slices") << QByteArray("0 red 1 red\n2 blue 3 blue\n") << "FILE line 2: the slice starts at 2, where the one before ends at 1";
+        QTest::newRow("colour out of range") << QByteArray("0 300/0/0 1 red\n") << "FILE line 1: out-of-range colour \"300/0/0\"";
+        QTest::newRow("unknown colour name") << QByteArray("0 reddish 1 red\n") << "FILE line 1: unknown colour \"reddish\"";
+        QTest::newRow("not a number") << QByteArray("nan red inf blue\n") << "FILE line 1: bad z value \"nan\"";
+        QTest::newRow("hue out of range") << QByteArray("0 400-1-1 1 0-1-1\n") << "FILE line 1: out-of-range colour \"400-1-1\"";
+        QTest::newRow("gdal channel") << QByteArray("0 0 0 0\n1 0 256 0\nnv 0 0 0 0\n") << "FILE line 2: bad colour channel \"256\"";
+        QTest::newRow("gdal mixed") << QByteArray("0% black\n10 white\n") << "FILE line 2: percentages mixed with values";
+        QTest::newRow("gdal name") << QByteArray("nv 0 0 0\n0 lavender\n") << "FILE line 2: unknown colour \"lavender\"";
+        QTest::newRow("xml without a gradient") << QByteArray("<qgis_style><colorramps><colorramp type=\"random\" name=\"r\"/></colorramps></qgis_style>") << "FILE: no gradient colour ramp";
+        QTest::newRow("xml broken") << QByteArray("<qgis_style>\n<colorramps>\n</qgis_style>") << "FILE line 3: Opening and ending tag mismatch.";
+        QTest::newRow("xml bad stop") << QByteArray("<qgis_style><colorramp type=\"gradient\" name=\"g\"><prop k=\"color1\" v=\"0,0,0,255\"/><prop k=\"color2\" v=\"0,0,0,255\"/><prop k=\"stops\" v=\"2;0,0,0,255\"/></colorramp></qgis_style>") << "FILE: colour ramp \"g\": bad stop \"2;0,0,0,255\"";
+        QTest::newRow("json without points") << QByteArray("[{\"Name\":\"x\",\"IndexedColors\":[1,0,0]}]") << "FILE: no preset with RGBPoints";
+        QTest::newRow("json odd points") << QByteArray("[{\"Name\":\"x\",\"RGBPoints\":[0,1,0]}]") << "FILE: preset \"x\": RGBPoints holds 3 numbers, not a multiple of 4";
+        QTest::newRow("json infinite") << QByteArray("[{\"Name\":\"x\",\"RGBPoints\":[1e999,1,0,0]}]") << "FILE line 1: not JSON: illegal number";
+        QTest::newRow("json not a number") << QByteArray("[{\"Name\":\"x\",\"RGBPoints\":[\"NaN\",1,0,0]}]") << "FILE: preset \"x\": RGBPoints number 1 is no finite number";
+        QTest::newRow("json channel") << QByteArray("[{\"Name\":\"x\",\"RGBPoints\":[0,1,0,2]}]") << "FILE: preset \"x\": RGBPoints number 4 is no channel from 0 to 1";
+        QTest::newRow("json space") << QByteArray("[{\"Name\":\"x\",\"ColorSpace\":\"CMY\",\"RGBPoints\":[0,1,0,0]}]") << "FILE: preset \"x\": unsupported ColorSpace \"CMY\"";
+        QTest::newRow("json broken") << QByteArray("[{\"Name\":\n\"x\",}]") << "FILE line 2: not JSON: object is missing after a comma";
+        QTest::newRow("no colour at all") << QByteArray("0 - 1 -\n") << "FILE: the palette gives no colour to any symbol";
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << "FILE: not a shadeset or palette Tessel reads";
+        // clang-format on
+    }
+
+    void shouldRefuseABadFileAndKeepTheShadeset()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, message);
+        const QString path = m_dir->filePath("bad.x");
+        QVERIFY(writeFile(path, file));
+        expectRefusal("shadeset bad.x", "shadeset: " + message.replace("FILE", path));
+    }
+
+    void shouldRefuseTooManySymbolsAndHugeFiles()
+    {
+        QVERIFY(writeFile(m_dir->filePath("ok.cpt"), "0 red 1 blue\n"));
+        run("&s .importsymbols = 0");
+        expectRefusal("shadeset ok.cpt",
+                      "shadeset: .importsymbols must be a whole number from 1 to 32767, not \"0\"");
+        run("&s .importsymbols = 32768");
+        expectRefusal(
+            "shadeset ok.cpt",
+            "shadeset: .importsymbols must be a whole number from 1 to 32767, not \"32768\"");
+        run("&s .importsymbols = 32767;shadeset ok.cpt");
+        QCOMPARE(m_host->shadeTable().total(), 32767);
+        QFile huge(m_dir->filePath("huge.cpt"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(1) << 30));
+        expectRefusal("shadeset huge.cpt", "shadeset: " + huge.fileName() + ": larger than 16 MiB");
+    }
+
+private:
+    void run(const QString &commands)
+    {
+        for (const QString &command : commands.split(';')) {
+            Messages messages;
+            QVERIFY2(m_host->RunCommand(command, messages) == StatusOk,
+                     qPrintable(command + " -> " + messages.last()));
+        }
+    }
+
+    void expectRefusal(const QString &command, const QString &message)
+    {
+        run("shadedelete ALL;shadecolorramp 1 2 \"red\" \"blue\";shadesave before");
+        Messages messages;
+        QVERIFY(m_host->RunCommand(command, messages) != StatusOk);
+        QCOMPARE(messages.last(), message);
+        QCOMPARE(describe(m_host->shadeTable()), QStringLiteral("1:255,0,0 2:0,0,255"));
+        QCOMPARE(m_host->shadesetName(), QStringLiteral("before"));
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Host> m_host;
+};
+
+QTEST_GUILESS_MAIN(TesselImportTest)
+#include "tst_tessel_import.moc"
