@@ -1,7 +1,11 @@
 // The window worked as a user works it, with the host recorded: which controls each action
 // opens, what it sends, what it refuses and how it tells the user.
 #include "FormFixture.h"
+#include "ui/FormLayout.h"
 
+#include <QGroupBox>
+#include <QLabel>
+#include <QStyleOptionButton>
 #include <QTest>
 
 namespace {
@@ -25,6 +29,60 @@ class WindowTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        QApplication::setStyle(QStringLiteral("Windows")); // as the program draws itself
+    }
+
+    // Every control at its place, and every caption, label, button text and status line
+    // whole in the room its control gives it, in the font the window actually uses.
+    void shouldShowEveryCaptionWhole()
+    {
+        FormFixture f;
+        const auto fits = [](const QWidget *w, const QString &text, int room) {
+            const int width = QFontMetrics(w->font()).horizontalAdvance(text);
+            return width <= room ? QString()
+                                 : QStringLiteral("%1 \"%2\": %3 > %4 pixels")
+                                       .arg(w->objectName(), text)
+                                       .arg(width)
+                                       .arg(room);
+        };
+        for (const ControlPlace &row : kFormLayout) {
+            const auto *w = f.form().findChild<QWidget *>(row.name);
+            QCOMPARE(QRect(w->mapTo(&f.form(), QPoint()), w->size()), windowPixels(row));
+            const QString caption = QString::fromLatin1(row.caption);
+            QString problem;
+            if (const auto *button = qobject_cast<const QPushButton *>(w)) {
+                QStyleOptionButton option;
+                option.initFrom(button);
+                option.text = caption;
+                problem = fits(
+                    w, caption,
+                    w->style()->subElementRect(QStyle::SE_PushButtonContents, &option, w).width());
+            } else if (qobject_cast<const QLabel *>(w)) {
+                problem = fits(w, caption, w->contentsRect().width());
+                QVERIFY(QFontMetrics(w->font()).height() <= w->height());
+            } else if (qobject_cast<const QGroupBox *>(w)) {
+                QFont italic = w->font(); // Frame2's caption turns italic
+                italic.setItalic(true);
+                problem = fits(w, caption, w->width() - 16) +
+                          (QFontMetrics(italic).horizontalAdvance(caption) > w->width() - 16
+                               ? "in italics"
+                               : "");
+            }
+            QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        }
+        const QLabel *panel = f.form().findChild<QLabel *>("StatusBar1Panel1");
+        for (const char *text :
+             {"Specify a minimum of 3 colors...", "You may create the shadeset now...",
+              "You may DISPLAY the shadeset now...",
+              "Before you create a new shadeset press the RESET button",
+              "Navigate to where your shadesets are located...",
+              "Enter a new name for the shadeset..."}) {
+            QVERIFY2(fits(panel, text, panel->contentsRect().width()).isEmpty(), text);
+        }
+    }
+
     // The cascade: what stands enabled after each road through the form. Colour boxes 1 to
     // 3, Clear Display, the browser and Quit stand in every row.
     void shouldOpenControlsStepByStep_data()

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -20,15 +21,20 @@
 
 namespace {
 
+// The form's face. MS Sans Serif 8.25 pt is a Windows face; elsewhere Liberation Sans at 10
+// pixels draws the captions about as wide as MS Sans Serif did at 96 dpi, so each fits the
+// place the form gives it (at 8.25 pt, 11 pixels, two labels lose their last letters).
 QFont formFont(bool bold)
 {
-    // Every attribute is set explicitly, so a frame's bold or italic caption does not
-    // reach the controls inside it.
+#ifdef Q_OS_WIN
     QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
+#else
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(10);
+#endif
+    font.setStyleHint(QFont::SansSerif);
     font.setBold(bold);
-    font.setItalic(false);
     return font;
 }
 
@@ -50,24 +56,35 @@ void setCaption(QGroupBox *group, const QString &text)
     group->setTitle(text);
 }
 
-// Gives `widget` the name, place, caption and font of its row in the layout table.
+// Gives `widget` the name, place and caption of its row in the layout table. Every control
+// is the window's own child, at its window place: a frame is drawn under the controls it
+// holds, so its bold or italic caption reaches none of them.
 template <typename W> W *place(W *widget, const char *name)
 {
-    const ControlPlace &row = controlPlace(name);
     widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(row.left / kTwipsPerPixel, row.top / kTwipsPerPixel,
-                        row.width / kTwipsPerPixel, row.height / kTwipsPerPixel);
-    widget->setFont(formFont(false));
-    setCaption(widget, QString::fromLatin1(row.caption));
+    widget->setGeometry(windowPixels(controlPlace(name)));
+    setCaption(widget, QString::fromLatin1(controlPlace(name).caption));
     return widget;
 }
 
-// A new control of kind W in the container its row names, placed as designed.
 template <typename W> W *add(QWidget *form, const char *name)
 {
-    const char *container = controlPlace(name).container;
-    QWidget *parent = *container ? form->findChild<QWidget *>(QLatin1String(container)) : form;
-    return place(new W(parent), name);
+    return place(new W(form), name);
+}
+
+// An editable colour box that holds exactly what was typed or picked: no completion and
+// no insertion. Its line edit comes with `unused`, an empty completer, so that the box does
+// not build a completer over its list of its own only to have it removed.
+QComboBox *colorBox(QWidget *form, const QString &name, QCompleter *unused)
+{
+    auto *box = place(new QComboBox(form), qPrintable(name));
+    auto *edit = new QLineEdit(box);
+    edit->setCompleter(unused);
+    box->setLineEdit(edit);
+    box->setCompleter(nullptr);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMaxVisibleItems(16);
+    return box;
 }
 
 } // namespace
@@ -75,11 +92,8 @@ template <typename W> W *add(QWidget *form, const char *name)
 frmHuewright::frmHuewright(Prompt &prompt, const Folders &folders, QWidget *parent)
     : QWidget(parent), m_prompt(prompt), m_folders(folders)
 {
-    // Where MS Sans Serif is missing, a font of like widths keeps the captions inside
-    // their controls; the system sans serif comes after.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Microsoft Sans Serif"),
-                                QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    // The controls inherit the window's font as they are made; only the bold ones differ.
+    setFont(formFont(false));
     m_tessel = place(new tessel::TesselWidget(folders.tesselDir, this), "Tessel1");
     m_tessel->setFocusPolicy(Qt::NoFocus);
     m_channel = std::make_unique<host::TesselChannel>(m_tessel->host(),
@@ -104,7 +118,6 @@ void frmHuewright::buildLayout()
     setObjectName(QStringLiteral("frmHuewright"));
     setWindowTitle(QStringLiteral("Create a Continuous Shadeset"));
     setFixedSize(5220 / kTwipsPerPixel, 8040 / kTwipsPerPixel);
-    setFont(formFont(false));
 
     Frame1 = add<QGroupBox>(this, "Frame1");
     Frame1->setFont(formFont(true));
@@ -114,18 +127,11 @@ void frmHuewright::buildLayout()
     }
     txtShdName = add<QLineEdit>(this, "txtShdName");
     txtNSymb = add<QLineEdit>(this, "txtNSymb");
+    auto *unused = new QCompleter(this);
     for (int i = 0; i < 7; ++i) {
-        cboColor[i] = add<QComboBox>(this, qPrintable(QStringLiteral("cboColor%1").arg(i + 1)));
-        // The box holds exactly what was typed or picked.
-        cboColor[i]->setEditable(true);
-        cboColor[i]->setCompleter(nullptr);
-        cboColor[i]->setInsertPolicy(QComboBox::NoInsert);
-        cboColor[i]->setMaxVisibleItems(16);
+        cboColor[i] = colorBox(this, QStringLiteral("cboColor%1").arg(i + 1), unused);
         cmdPatch[i] = add<QPushButton>(this, qPrintable(QStringLiteral("cmdPatch%1").arg(i + 1)));
     }
-    // Boxes 5 and 6 belong to the window and lie over the frame, drawn above it.
-    cboColor[4]->raise();
-    cboColor[5]->raise();
     cmdCreateShd = add<QPushButton>(this, "cmdCreateShd");
     cmdDisplayShd = add<QPushButton>(this, "cmdDisplayShd");
     cmdDeleteShd = add<QPushButton>(this, "cmdDeleteShd");
@@ -136,9 +142,9 @@ void frmHuewright::buildLayout()
 
     StatusBar1 = add<QStatusBar>(this, "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setFont(formFont(true)); // its panel's text is bold
     m_statusPanel = new QLabel(StatusBar1);
     m_statusPanel->setObjectName(QStringLiteral("StatusBar1Panel1"));
-    m_statusPanel->setFont(formFont(true));
     m_statusPanel->setMinimumWidth(1440 / kTwipsPerPixel);
     m_statusPanel->setFixedWidth(5190 / kTwipsPerPixel);
     StatusBar1->addWidget(m_statusPanel);

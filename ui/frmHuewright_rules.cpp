@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStringListModel>
 
 namespace {
 
@@ -81,11 +82,12 @@ void frmHuewright::Form_Load()
     txtShdName->setText(QStringLiteral("elev1"));
     colorsReady = 0;
 
-    // Filling a list must leave its field empty and run no colour rule.
-    const QStringList names = colorListNames();
+    // One list of the names serves all seven boxes. Filling a list must leave its field
+    // empty and run no colour rule.
+    auto *names = new QStringListModel(colorListNames(), this);
     for (QComboBox *box : cboColor) {
         const QSignalBlocker blocker(box);
-        box->addItems(names);
+        box->setModel(names);
         box->setCurrentIndex(-1);
         box->setEditText(QString());
     }
