@@ -1,5 +1,6 @@
 // tesselcmd, and shadesets written for other mapping programs: the exact texts, and what a
 // format cannot carry. The programs themselves check the files in tests/programs.
+#include "TesselRun.h"
 #include "TestFiles.h"
 #include "tessel/Host.h"
 
@@ -41,9 +42,11 @@ private Q_SLOTS:
     void shouldWriteEachFormat()
     {
         QFETCH(QString, file);
-        run({"shadecolorramp 1 2 \"black\" \"white\"", "shadecolorramp 5 1 \"red\" \"red\"",
-             "shadesave small"});
-        run({"shadeexport " + QLatin1String(QTest::currentDataTag()) + " " + file});
+        QCOMPARE(run(*m_host, "shadecolorramp 1 2 \"black\" \"white\";shadecolorramp 5 1 \"red\" "
+                              "\"red\";shadesave small"),
+                 QString());
+        QCOMPARE(run(*m_host, "shadeexport " + QLatin1String(QTest::currentDataTag()) + " " + file),
+                 QString());
         QTEST(readFile(m_dir->filePath(file)), "text");
     }
 
@@ -70,11 +73,10 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QVERIFY(writeFile(m_dir->filePath("hand.shd"),
                           "TESSEL SHADESET 1\nname " + name.toUtf8() + "\nsymbols 1\n1 1 2 3\n"));
-        run({"shadeset hand.shd"});
-        Messages messages;
-        const bool written =
-            m_host->RunCommand("shadeexport " + format + " out", messages) == StatusOk;
-        QCOMPARE(messages.last(), message);
+        QCOMPARE(run(*m_host, "shadeset hand.shd"), QString());
+        const QString refused = refusal(*m_host, "shadeexport " + format + " out");
+        const bool written = refused == "succeeded";
+        QCOMPARE(written ? QString() : refused, message);
         QCOMPARE(QFile::exists(m_dir->filePath("out")), written);
         if (format == "paraview") {
             QCOMPARE(QJsonDocument::fromJson(readFile(m_dir->filePath("out")))
@@ -87,36 +89,16 @@ private Q_SLOTS:
 
     void shouldNameATableAfterItsFileOnlyWhenItHasNone()
     {
-        run({"shadecolorramp 1 2 \"red\" \"blue\"", "shadesave relief",
-             "shadeexport paraview a.json", "shadedelete ALL",
-             "shadecolorramp 1 2 \"red\" \"blue\"", "shadeexport paraview mine.json"});
+        QCOMPARE(run(*m_host, "shadecolorramp 1 2 \"red\" \"blue\";shadesave relief;shadeexport "
+                              "paraview a.json;shadedelete ALL;shadecolorramp 1 2 \"red\" "
+                              "\"blue\";shadeexport paraview mine.json"),
+                 QString());
         QVERIFY(readFile(m_dir->filePath("a.json")).contains("\"Name\":\"relief\""));
         QVERIFY(readFile(m_dir->filePath("mine.json")).contains("\"Name\":\"mine\""));
-        run({"shadedelete ALL"});
-        Messages messages;
-        QCOMPARE(m_host->RunCommand("shadeexport cpt empty.cpt", messages),
-                 qint32(StatusBadArguments));
-        QCOMPARE(messages.last(), QStringLiteral("shadeexport: the current shadeset is empty"));
+        QCOMPARE(run(*m_host, "shadedelete ALL"), QString());
+        QCOMPARE(refusal(*m_host, "shadeexport cpt empty.cpt"),
+                 "shadeexport: the current shadeset is empty");
         QVERIFY(!QFile::exists(m_dir->filePath("empty.cpt")));
-    }
-
-    void shouldExportManyFilesFromTheCommandLine()
-    {
-        run({"shadecolorramp 1 2 \"navy\" \"gold\"", "shadesave one", "shadesave two"});
-        const QString out = m_dir->filePath("out");
-        QDir().mkpath(out);
-        QProcess tesselcmd;
-        tesselcmd.start(TESSELCMD, {"--export", "gdal", m_dir->filePath("one.shd"),
-                                    m_dir->filePath("two.shd"), out});
-        QVERIFY(tesselcmd.waitForFinished());
-        QCOMPARE(tesselcmd.exitCode(), 0);
-        QCOMPARE(QDir(out).entryList(QDir::Files), (QStringList{"one.txt", "two.txt"}));
-        tesselcmd.start(TESSELCMD, {"--export", "cpt", m_dir->filePath("one.shd"),
-                                    m_dir->filePath("none.shd"), out});
-        QVERIFY(tesselcmd.waitForFinished());
-        QCOMPARE(tesselcmd.exitCode(), 1);
-        QVERIFY(QFile::exists(out + "/one.cpt"));
-        QVERIFY(tesselcmd.readAllStandardError().contains("none.shd: shadeset: cannot open"));
     }
 
     void shouldRunLinesReportFailuresAndRender()
@@ -146,15 +128,6 @@ private Q_SLOTS:
     }
 
 private:
-    void run(const QStringList &commands)
-    {
-        for (const QString &command : commands) {
-            Messages messages;
-            QVERIFY2(m_host->RunCommand(command, messages) == StatusOk,
-                     qPrintable(command + " -> " + messages.last()));
-        }
-    }
-
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<Host> m_host;
 };

@@ -1,13 +1,19 @@
-// The Tessel host's commands and scripts: each one's effect, where files go, arguments bound
-// from the right, and that a failure changes nothing.
+// The Tessel host: its commands and scripts, each one's effect, where files go, arguments
+// bound from the right, that a failure changes nothing; the .shd reader and writer and the
+// colour names.
+#include "TesselRun.h"
 #include "TestFiles.h"
+#include "tessel/ColorNames.h"
 #include "tessel/Host.h"
 #include "tessel/Script.h"
+#include "tessel/ShdFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace tessel;
 
@@ -16,16 +22,6 @@ namespace {
 Rgb rgb(int r, int g, int b)
 {
     return Rgb{std::uint8_t(r), std::uint8_t(g), std::uint8_t(b)};
-}
-
-// Runs `lines`, failing the test on the first one the host rejects.
-void runAll(Host &host, const QStringList &lines)
-{
-    for (const QString &line : lines) {
-        Messages messages;
-        QVERIFY2(host.RunCommand(line, messages) == StatusOk,
-                 qPrintable(line + " -> " + messages.last()));
-    }
 }
 
 QStringList entries(const QString &folder)
@@ -49,9 +45,10 @@ private Q_SLOTS:
     void shouldFillRampsLinearlyWithBothEnds()
     {
         Host host(m_dir->path());
-        runAll(host, {"shadecolorramp 1 5 \"black\" \"white\"",
-                      "shadecolorramp 5 5 \"white\" \"#ff0000\"",
-                      "shadecolorramp 20 1 \"Royal Blue\" \"red\"", "shadesave ramps"});
+        QCOMPARE(run(host,
+                     "shadecolorramp 1 5 \"black\" \"white\";shadecolorramp 5 5 \"white\" "
+                     "\"#ff0000\";shadecolorramp 20 1 \"Royal Blue\" \"red\";shadesave ramps"),
+                 QString());
         const ShadeTable &t = host.shadeTable();
         QCOMPARE(t.color(2), rgb(64, 64, 64));
         QCOMPARE(t.color(3), rgb(128, 128, 128));
@@ -60,9 +57,10 @@ private Q_SLOTS:
         QCOMPARE(t.color(9), rgb(255, 0, 0));
         QVERIFY(!t.color(10));
         QCOMPARE(t.color(20), rgb(65, 105, 225));
-        runAll(host, {"&s n = [show shadesymbol total] [show shadeset name]"});
+        QCOMPARE(run(host, "&s n = [show shadesymbol total] [show shadeset name]"), QString());
         QCOMPARE(host.GetVariable("n"), QStringLiteral("20 ramps"));
-        runAll(host, {"shadedelete ALL", "&s n = [show shadesymbol total] [show shadeset name]"});
+        QCOMPARE(run(host, "shadedelete ALL;&s n = [show shadesymbol total] [show shadeset name]"),
+                 QString());
         QCOMPARE(host.GetVariable("n"), QStringLiteral("0 ")); // a new table has no name
     }
 
@@ -115,7 +113,8 @@ private Q_SLOTS:
         QFETCH(QString, command);
         QFETCH(QString, message);
         Host host(m_dir->path());
-        runAll(host, {"shadecolorramp 1 3 \"red\" \"blue\"", "shadelegend 0 0 1 1", "&s keep = 1"});
+        QCOMPARE(run(host, "shadecolorramp 1 3 \"red\" \"blue\";shadelegend 0 0 1 1;&s keep = 1"),
+                 QString());
         const ShadeTable table = host.shadeTable();
         const std::size_t items = host.drawing().items.size();
         const QStringList files = entries(m_dir->path());
@@ -128,20 +127,6 @@ private Q_SLOTS:
         QCOMPARE(host.GetVariable("keep"), QStringLiteral("1"));
         QCOMPARE(host.workingFolder(), m_dir->path());
         QCOMPARE(entries(m_dir->path()), files);
-    }
-
-    void shouldDrawWithTheSelectedSymbolAndClear()
-    {
-        Host host(m_dir->path());
-        runAll(host,
-               {"shadecolorramp 1 2 \"snow\" \"thistle\"", "shadesymbol 2",
-                "patch .35 2.45 1.35 2.6", "shadelegend 0 0 1 2 1 3", "label .2 .3 my shades"});
-        const auto &items = host.drawing().items;
-        QCOMPARE(std::get<Patch>(items.at(0)).fill, rgb(216, 191, 216));
-        QVERIFY(!std::get<Legend>(items.at(1)).bands.at(2)); // symbol 3 is not defined
-        QCOMPARE(std::get<Label>(items.at(2)).text, QStringLiteral("my shades"));
-        runAll(host, {"clear"});
-        QVERIFY(host.drawing().items.empty());
     }
 
     // A relative file is in the working folder, then Tessel's own: never in the process's
@@ -162,15 +147,14 @@ private Q_SLOTS:
         QVERIFY(QDir::setCurrent(current));
         Host host(own);
         QCOMPARE(host.workingFolder(), own);
-        runAll(host, {"&wo work", "shadeset palette.shd"});
+        QCOMPARE(run(host, "&wo work;shadeset palette.shd"), QString());
         QCOMPARE(host.workingFolder(), work);
         QCOMPARE(host.shadeTable().color(1), rgb(255, 0, 0));
-        runAll(host,
-               {"shadeset :both.shd", "&r s.zeb", "shadeexport cpt :out.cpt", "shadesave relief"});
+        QCOMPARE(run(host, "shadeset :both.shd;&r s.zeb;shadeexport cpt :out.cpt;shadesave relief"),
+                 QString());
         QCOMPARE(host.shadeTable().color(1), rgb(0, 0, 255));
         QCOMPARE(host.GetVariable("ran"), QStringLiteral("yes"));
-        Messages messages;
-        QCOMPARE(host.RunCommand("shadesave :relief", messages), StatusBadArguments);
+        QVERIFY(refusal(host, "shadesave :relief").startsWith("shadesave: the shadeset name"));
         QVERIFY(QDir::setCurrent(before));
         QCOMPARE(entries(work), (QStringList{":both.shd", ":out.cpt", "relief.shd", "s.zeb"}));
         QCOMPARE(entries(current), QStringList{});
@@ -180,7 +164,9 @@ private Q_SLOTS:
     {
         const QString shades = m_dir->filePath("shades");
         Host host(m_dir->path());
-        runAll(host, {"&wo " + shades, "shadecolorramp 1 2 \"red\" \"blue\"", "shadesave relief"});
+        QCOMPARE(
+            run(host, "&wo " + shades + ";shadecolorramp 1 2 \"red\" \"blue\";shadesave relief"),
+            QString());
         const QString path = shades + "/relief.shd";
         const QByteArray before = readFile(path);
         // Folder permissions bind only an ordinary user; root's CI run uses a file system
@@ -190,37 +176,20 @@ private Q_SLOTS:
         if (QFileInfo(shades).isWritable()) {
             folder = QStringLiteral("/proc");
         }
-        runAll(host, {"&wo " + folder, "shadecolorramp 1 9 \"green\" \"white\""});
-        Messages messages;
-        QCOMPARE(host.RunCommand("shadesave relief", messages), StatusFileError);
-        QVERIFY2(messages.last().startsWith("shadesave: cannot write " + folder + "/relief.shd: "),
-                 qPrintable(messages.last()));
+        QCOMPARE(run(host, "&wo " + folder + ";shadecolorramp 1 9 \"green\" \"white\""), QString());
+        QVERIFY(refusal(host, "shadesave relief")
+                    .startsWith("shadesave: cannot write " + folder + "/relief.shd: "));
         QFile::setPermissions(shades, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(readFile(path), before);
         QCOMPARE(entries(shades), QStringList{"relief.shd"});
-
         // A target that cannot be replaced, and a working folder that cannot be made.
         QVERIFY(QDir(shades).mkpath("taken.shd/inside"));
-        runAll(host, {"&wo " + shades});
-        QCOMPARE(host.RunCommand("shadesave taken", messages), StatusFileError);
+        QCOMPARE(run(host, "&wo " + shades), QString());
+        QVERIFY(refusal(host, "shadesave taken").startsWith("shadesave: cannot write"));
         QVERIFY(QFileInfo(shades + "/taken.shd/inside").isDir());
-        runAll(host, {"&wo " + path + "/sub"});
-        QCOMPARE(host.RunCommand("shadesave relief", messages), StatusFileError);
-        QCOMPARE(messages.last(), "shadesave: cannot create folder " + path + "/sub");
-    }
-
-    void shouldTraceEveryCallFromTheTool()
-    {
-        const QString tracePath = m_dir->filePath("trace.txt");
-        qputenv("TESSEL_TRACE", tracePath.toUtf8());
-        Host host(m_dir->path());
-        qunsetenv("TESSEL_TRACE");
-        Messages messages;
-        host.RunCommand("&s symb = 7", messages);
-        host.RunCommand("bogus", messages);
-        host.GetVariable("symb");
-        QCOMPARE(readFile(tracePath),
-                 QByteArray("run\t0\t&s symb = 7\nrun\t1\tbogus\nget\tsymb\t7\n"));
+        QCOMPARE(run(host, "&wo " + path + "/sub"), QString());
+        QCOMPARE(refusal(host, "shadesave relief"),
+                 "shadesave: cannot create folder " + path + "/sub");
     }
 
     void shouldBindArgumentsFromTheRight_data()
@@ -246,58 +215,43 @@ private Q_SLOTS:
         const Binding binding = bindArguments(parameters, arguments);
         QVERIFY2(binding.values, qPrintable(binding.error));
         QCOMPARE(*binding.values, values);
-    }
-
-    void shouldRefuseTooFewOrUnexpectedArguments()
-    {
-        QCOMPARE(bindArguments({"path", "count"}, " 0").error,
-                 QStringLiteral("expects 2 argument(s) (path count) but got 1"));
-        QVERIFY(!bindArguments({}, " stray").values);
+        // One pass: a value that holds %NAME% is left as it is.
         QCOMPARE(substitute("a %x% %y% %%z %x%", {"x", "y"}, {"1", "%x%"}),
                  QStringLiteral("a 1 %x% %%z 1"));
     }
 
     void shouldStopAtTheFirstFailingLine()
     {
-        QTemporaryDir dir;
-        QVERIFY(writeFile(dir.filePath("s.zeb"),
+        QVERIFY(writeFile(m_dir->filePath("s.zeb"),
                           "&args n\n! comment\n&s a = %n%\nshadesymbol 5\n&s b = 2\n"));
-        Host host(dir.path());
-        Messages messages;
-        QCOMPARE(host.RunCommand("&r " + dir.filePath("s.zeb") + " 7", messages),
-                 qint32(StatusBadArguments));
-        QCOMPARE(messages.items(), QStringList{dir.filePath("s.zeb") +
-                                               " line 4: shadesymbol: symbol 5 is not defined in "
-                                               "the current shadeset"});
+        Host host(m_dir->path());
+        QCOMPARE(refusal(host, "&r s.zeb 7"),
+                 m_dir->filePath("s.zeb") +
+                     " line 4: shadesymbol: symbol 5 is not defined in the current shadeset");
         QCOMPARE(host.GetVariable("a"), QStringLiteral("7"));
         QCOMPARE(host.GetVariable("b"), QString());
     }
 
     void shouldRefuseSelfCallsDeepNestingAndMissingScripts()
     {
-        QTemporaryDir dir;
-        QVERIFY(writeFile(dir.filePath("self.zeb"), "&r self.zeb\n"));
+        const QString dir = m_dir->path() + '/';
+        QVERIFY(writeFile(dir + "self.zeb", "&r self.zeb\n"));
         for (int i = 0; i < 9; ++i) {
-            QVERIFY(writeFile(dir.filePath(QStringLiteral("n%1.zeb").arg(i)),
+            QVERIFY(writeFile(dir + QStringLiteral("n%1.zeb").arg(i),
                               QStringLiteral("&r n%1.zeb\n").arg(i + 1).toUtf8()));
         }
-        QVERIFY(writeFile(dir.filePath("n9.zeb"), "&s deep = yes\n"));
-        Host host(dir.path());
-        Messages messages;
-        QCOMPARE(host.RunCommand("&wo " + dir.path(), messages), qint32(StatusOk));
-
-        QCOMPARE(host.RunCommand("&r self.zeb", messages), qint32(StatusScriptError));
-        QCOMPARE(messages.last(), dir.filePath("self.zeb") +
-                                      " line 1: &r: " + dir.filePath("self.zeb") + " calls itself");
-        QCOMPARE(host.RunCommand("&r n2.zeb", messages), qint32(StatusOk)); // 8 scripts deep
+        QVERIFY(writeFile(dir + "n9.zeb", "&s deep = yes\n"));
+        Host host(m_dir->path());
+        QCOMPARE(refusal(host, "&r self.zeb"),
+                 dir + "self.zeb line 1: &r: " + dir + "self.zeb calls itself");
+        QCOMPARE(run(host, "&r n2.zeb"), QString()); // 8 scripts deep
         QCOMPARE(host.GetVariable("deep"), QStringLiteral("yes"));
-        QCOMPARE(host.RunCommand("&r n1.zeb", messages), qint32(StatusScriptError)); // 9 deep
-        QVERIFY2(messages.last().endsWith("n9.zeb: scripts nested more than 8 deep"),
-                 qPrintable(messages.last()));
-        QCOMPARE(host.RunCommand("&r gone.zeb 1", messages), qint32(StatusFileError));
-        QCOMPARE(messages.last(),
-                 "&r: cannot open " + dir.filePath("gone.zeb") + ": No such file or directory");
-        QCOMPARE(host.RunCommand("&r n9.zeb extra", messages), qint32(StatusBadArguments));
+        QVERIFY(
+            refusal(host, "&r n1.zeb").endsWith("n9.zeb: scripts nested more than 8 deep")); // 9
+        QCOMPARE(refusal(host, "&r gone.zeb 1"),
+                 "&r: cannot open " + dir + "gone.zeb: No such file or directory");
+        QCOMPARE(refusal(host, "&r n9.zeb extra"),
+                 "&r: " + dir + "n9.zeb expects 0 argument(s) () but got 1");
     }
 
     // The shipped scripts draw a shadeset whole or leave the drawing as it was. (They draw
@@ -308,15 +262,132 @@ private Q_SLOTS:
         const QString base = dir.filePath("base");
         QVERIFY(copyInstallTree(base));
         Host host(base + "/tools");
-        Messages messages;
         const QString script = "&r " + base + "/tools/disp_old_shd.zeb ";
-        QCOMPARE(host.RunCommand(script + base + "/shades/elev999.shd 57", messages), StatusOk);
+        QCOMPARE(run(host, script + base + "/shades/elev999.shd 57"), QString());
         QCOMPARE(std::get<Legend>(host.drawing().items[0]).bands.size(), std::size_t(57));
         QCOMPARE(std::get<Label>(host.drawing().items[1]).text, QStringLiteral("elev999"));
         for (const QString &bad : {script + base + "/shades/none.shd 57", script + " 0",
                                    "&r " + base + "/tools/dispshd.zeb " + base + " none 9"}) {
-            QVERIFY(host.RunCommand(bad, messages) != StatusOk);
+            QVERIFY(refusal(host, bad) != "succeeded");
             QCOMPARE(host.drawing().items.size(), std::size_t(2));
+        }
+    }
+
+    void shouldReadWhatItWrites()
+    {
+        ShadeTable table;
+        table.set(1, Rgb{0, 0, 255});
+        table.set(2, Rgb{1, 2, 253});
+        table.set(999, Rgb{255, 255, 255});
+        const QByteArray text = formatShd("relief", table);
+        QVERIFY(text.startsWith("TESSEL SHADESET 1\nname relief\nsymbols 999\n1 0 0 255\n2 1 2 "
+                                "253\n999 255 255 255\n"));
+        const ShdReadResult read = parseShd(text, "relief.shd");
+        QVERIFY2(read.shadeset, qPrintable(read.error));
+        QCOMPARE(read.shadeset->name, QStringLiteral("relief"));
+        QVERIFY(read.shadeset->table == table);
+    }
+
+    void shouldAcceptCommentsBlankLinesAndCrlf()
+    {
+        const ShdReadResult read =
+            parseShd("# made by hand\r\nTESSEL SHADESET 1\r\n\r\nname my shades\r\nsymbols 3\r\n"
+                     "# the top one\r\n3 10 20 30\r\n",
+                     "x.shd");
+        QVERIFY2(read.shadeset, qPrintable(read.error));
+        QCOMPARE(read.shadeset->name, QStringLiteral("my shades"));
+        QCOMPARE(read.shadeset->table.total(), 3);
+        QVERIFY(!read.shadeset->table.color(1));
+    }
+
+    void shouldRejectMalformedFilesNamingTheLine_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("error");
+        const QByteArray head = "TESSEL SHADESET 1\nname n\nsymbols 5\n";
+        // clang-format off
+        QTest::newRow("no header") << QByteArray("name n\n") << "f.shd line 1: not a shadeset file (expected \"TESSEL SHADESET 1\")";
+        QTest::newRow("version") << QByteArray("TESSEL SHADESET 2\n") << "f.shd line 1: unsupported version \"2\"";
+        QTest::newRow("no name") << QByteArray("TESSEL SHADESET 1\nsymbols 5\n") << "f.shd line 2: expected the \"name\" line";
+        QTest::newRow("bad total") << QByteArray("TESSEL SHADESET 1\nname n\nsymbols 40000\n") << "f.shd line 3: bad symbol total \"40000\"";
+        QTest::newRow("short entry") << head + "1 2 3\n" << "f.shd line 4: expected \"number red green blue\"";
+        QTest::newRow("channel") << head + "1 2 3 256\n" << "f.shd line 4: bad colour channel \"256\"";
+        QTest::newRow("negative") << head + "1 -2 3 4\n" << "f.shd line 4: bad colour channel \"-2\"";
+        QTest::newRow("symbol zero") << head + "0 2 3 4\n" << "f.shd line 4: bad symbol number \"0\"";
+        QTest::newRow("duplicate") << head + "1 2 3 4\n\n1 2 3 4\n" << "f.shd line 6: symbol 1 is out of order or repeated";
+        QTest::newRow("unordered") << head + "3 2 3 4\n2 2 3 4\n" << "f.shd line 5: symbol 2 is out of order or repeated";
+        QTest::newRow("above total") << head + "6 2 3 4\n" << "f.shd line 4: symbol 6 is above the total 5";
+        QTest::newRow("total too high") << head + "4 2 3 4\n" << "f.shd: the total says 5 symbols but the highest symbol is 4";
+        QTest::newRow("empty") << QByteArray() << "f.shd: incomplete shadeset file";
+        QTest::newRow("oversized") << QByteArray(kMaxShdBytes + 1, '#') << "f.shd: larger than 1 MiB";
+        // clang-format on
+    }
+
+    void shouldRejectMalformedFilesNamingTheLine()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, error);
+        const ShdReadResult read = parseShd(text, "f.shd");
+        QVERIFY(!read.shadeset);
+        QCOMPARE(read.error, error);
+    }
+
+    // A missing file, a folder and a pipe (refused without waiting for a writer) load as
+    // nothing; a bad file's refusals are the import test's.
+    void shouldKeepTheCurrentShadesetWhenALoadFails()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(mkfifo(QFile::encodeName(dir.filePath("pipe.shd")).constData(), 0600), 0);
+        QCOMPARE(mkfifo(QFile::encodeName(dir.filePath("pipe.zeb")).constData(), 0600), 0);
+        Host host(dir.path());
+        QCOMPARE(run(host, "shadecolorramp 1 4 \"red\" \"blue\""), QString());
+        const ShadeTable before = host.shadeTable();
+        const QString path = dir.path() + '/';
+        // clang-format off
+        for (const auto &[command, message] : std::initializer_list<std::pair<QString, QString>>{
+                 {"shadeset missing.shd", "shadeset: cannot open " + path + "missing.shd: No such file or directory"},
+                 {"shadeset .", "shadeset: cannot open " + dir.path() + ": not a file"},
+                 {"shadeset pipe.shd", "shadeset: cannot open " + path + "pipe.shd: not a file"},
+                 {"&r pipe.zeb", "&r: cannot open " + path + "pipe.zeb: not a file"}}) {
+            // clang-format on
+            QCOMPARE(refusal(host, command), message);
+        }
+        QVERIFY(host.shadeTable() == before);
+    }
+
+    void shouldKnowTheClassicColourNames_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("rgb");
+        // clang-format off
+        QTest::newRow("snow") << "snow" << 0xfffafa;
+        QTest::newRow("thistle") << "thistle" << 0xd8bfd8;
+        QTest::newRow("X11 gray is not web gray") << "gray" << 0xbebebe;
+        QTest::newRow("grey") << "light grey" << 0xd3d3d3;
+        QTest::newRow("blanks and case") << "  Light GoldenRod " << 0xeedd82;
+        QTest::newRow("run together") << "lightgoldenrod" << 0xeedd82;
+        QTest::newRow("second form") << "corn silk" << 0xfff8dc;
+        QTest::newRow("grayo") << "grayo" << 0x000000;
+        QTest::newRow("maroon X11") << "maroon" << 0xb03060;
+        QTest::newRow("purple X11") << "purple" << 0xa020f0;
+        QTest::newRow("hex") << "#1F6b34" << 0x1f6b34;
+        // clang-format on
+    }
+
+    void shouldKnowTheClassicColourNames()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, rgb);
+        const auto color = lookupColor(text);
+        QVERIFY(color);
+        QCOMPARE((color->red << 16) | (color->green << 8) | color->blue, rgb);
+    }
+
+    void shouldRejectWhatIsNoColour()
+    {
+        for (const char *text :
+             {"", "   ", "bleu", "#12345", "#1234567", "#12345g", "#+12345", "grayish"}) {
+            QVERIFY2(!lookupColor(QString::fromUtf8(text)), text);
         }
     }
 

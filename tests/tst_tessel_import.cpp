@@ -1,6 +1,7 @@
 // Palettes of GMT, gdaldem, QGIS and ParaView read as shadesets: what Tessel exports loads
 // back as it was, other palettes are sampled as their programs colour them, and a bad file
 // is refused with one message and no change.
+#include "TesselRun.h"
 #include "TestFiles.h"
 #include "tessel/Host.h"
 
@@ -55,10 +56,10 @@ private Q_SLOTS:
                              "\"red\";shadecolorramp 10 1 \"green\" \"green\";shadesave gaps"),
               QStringLiteral("shadecolorramp 5 1 \"tan\" \"tan\";shadesave one"),
               QStringLiteral("shadeset " HUEWRIGHT_STAGE "/shades/elev999.shd")}) {
-            run(commands + ";shadeexport " + format + " export");
+            QCOMPARE(run(*m_host, commands + ";shadeexport " + format + " export"), QString());
             const ShadeTable table = m_host->shadeTable();
             const QString name = m_host->shadesetName();
-            run("shadedelete ALL;shadeset export");
+            QCOMPARE(run(*m_host, "shadedelete ALL;shadeset export"), QString());
             QCOMPARE(describe(m_host->shadeTable()), describe(table));
             QCOMPARE(m_host->shadesetName(), name);
         }
@@ -97,7 +98,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, file);
         QFETCH(int, symbols);
         QVERIFY(writeFile(m_dir->filePath("in.x"), file));
-        run(QStringLiteral("&s .importsymbols = %1;shadeset in.x").arg(symbols));
+        QCOMPARE(run(*m_host, QStringLiteral("&s .importsymbols = %1;shadeset in.x").arg(symbols)),
+                 QString());
         QTEST(m_host->shadesetName(), "name");
         QTEST(describe(m_host->shadeTable()), "expected");
     }
@@ -107,7 +109,8 @@ private Q_SLOTS:
         QVERIFY(writeFile(m_dir->filePath("two.json"),
                           "[{\"Name\":\"a\",\"RGBPoints\":[0,1,0,0,1,1,0,0]},{\"Name\":\"b\","
                           "\"RGBPoints\":[0,0,0,1,1,0,0,1]}]"));
-        run("&s .importsymbols = 1;&s .importramp = b;shadeset two.json");
+        QCOMPARE(run(*m_host, "&s .importsymbols = 1;&s .importramp = b;shadeset two.json"),
+                 QString());
         QCOMPARE(describe(m_host->shadeTable()), QStringLiteral("1:0,0,255"));
     }
 
@@ -155,14 +158,14 @@ private Q_SLOTS:
     void shouldRefuseTooManySymbolsAndHugeFiles()
     {
         QVERIFY(writeFile(m_dir->filePath("ok.cpt"), "0 red 1 blue\n"));
-        run("&s .importsymbols = 0");
+        QCOMPARE(run(*m_host, "&s .importsymbols = 0"), QString());
         expectRefusal("shadeset ok.cpt",
                       "shadeset: .importsymbols must be a whole number from 1 to 32767, not \"0\"");
-        run("&s .importsymbols = 32768");
+        QCOMPARE(run(*m_host, "&s .importsymbols = 32768"), QString());
         expectRefusal(
             "shadeset ok.cpt",
             "shadeset: .importsymbols must be a whole number from 1 to 32767, not \"32768\"");
-        run("&s .importsymbols = 32767;shadeset ok.cpt");
+        QCOMPARE(run(*m_host, "&s .importsymbols = 32767;shadeset ok.cpt"), QString());
         QCOMPARE(m_host->shadeTable().total(), 32767);
         QFile huge(m_dir->filePath("huge.cpt"));
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(1) << 30));
@@ -170,21 +173,12 @@ private Q_SLOTS:
     }
 
 private:
-    void run(const QString &commands)
-    {
-        for (const QString &command : commands.split(';')) {
-            Messages messages;
-            QVERIFY2(m_host->RunCommand(command, messages) == StatusOk,
-                     qPrintable(command + " -> " + messages.last()));
-        }
-    }
-
     void expectRefusal(const QString &command, const QString &message)
     {
-        run("shadedelete ALL;shadecolorramp 1 2 \"red\" \"blue\";shadesave before");
-        Messages messages;
-        QVERIFY(m_host->RunCommand(command, messages) != StatusOk);
-        QCOMPARE(messages.last(), message);
+        QCOMPARE(
+            run(*m_host, "shadedelete ALL;shadecolorramp 1 2 \"red\" \"blue\";shadesave before"),
+            QString());
+        QCOMPARE(refusal(*m_host, command), message);
         QCOMPARE(describe(m_host->shadeTable()), QStringLiteral("1:255,0,0 2:0,0,255"));
         QCOMPARE(m_host->shadesetName(), QStringLiteral("before"));
     }

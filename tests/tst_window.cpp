@@ -1,6 +1,14 @@
-// The window worked as a user works it, with the host recorded: which controls each action
-// opens, what it sends, what it refuses and how it tells the user.
+// The window worked as a user works it: which controls each action opens, what it sends,
+// what it refuses and how it tells the user, with the host recorded; and with the real
+// Tessel, what is drawn and which shadeset files are made, shown, browsed and deleted.
 #include "FormFixture.h"
+#include "TesselRun.h"
+#include "TestFiles.h"
+#include "app/basMain.h"
+#include "tessel/Host.h"
+#include "tessel/Render.h"
+#include "tessel/ShdFile.h"
+#include "tessel/TesselWidget.h"
 #include "ui/FormLayout.h"
 
 #include <QGroupBox>
@@ -20,6 +28,12 @@ QStringList sorted(const QString &names)
     QStringList list = names.split(' ', Qt::SkipEmptyParts);
     list.sort();
     return list;
+}
+
+QColor at(const QImage &shown, double x, double y) // inches from the bottom-left corner
+{
+    return shown.pixelColor(int(x * tessel::kDotsPerInch),
+                            shown.height() - int(y * tessel::kDotsPerInch));
 }
 
 } // namespace
@@ -146,7 +160,6 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("sent");
         QTest::addColumn<QString>("boxes"); // name|count
         // clang-format off
-        QTest::newRow("preview 1") << "type 1 snow" << "preview 1" << QStringList{"shadeset colornames.shd", "shadesymbol 1", "patch .35 2.45 1.35 2.6"} << "elev1|999";
         QTest::newRow("preview 4") << kThree + "; type 4 thistle" << "preview 4" << QStringList{"shadesymbol 129", "patch .35 3.35 1.35 3.5"} << "elev1|999";
         QTest::newRow("create cuts .shd, keeps the boxes") << kThree + "; name relief.SHD; count 12.5" << "create" << QStringList{"&wo BASE/shades", "shadedelete ALL", "shadecolorramp 1 7 \"red\" \"tan\"", "shadecolorramp 7 7 \"tan\" \"blue\"", "shadesave relief"} << "relief.SHD|12.5";
         QTest::newRow("display the count created") << kThree + "; count 13.5; create; name my relief.shd" << "display" << QStringList{"&r BASE/tools/dispshd.zeb BASE \"my relief\" 14"} << "my relief.shd|13.5";
@@ -169,6 +182,15 @@ private Q_SLOTS:
         QCOMPARE(f.takeCommands(), sent.replaceInStrings("BASE", f.folders().startPath));
         QTEST(f.edit("txtShdName")->text() + '|' + f.edit("txtNSymb")->text(), "boxes");
         QVERIFY(f.prompt().shown.isEmpty());
+        for (const OpenFileRequest &dialog : f.prompt().dialogs) { // the browser's
+            QCOMPARE(dialog.title + '|' + dialog.folder + '|' + dialog.defaultExtension + '|' +
+                         QString::number(dialog.mustExist),
+                     "Shadeset Browser|" + f.folders().shadeDir + "|shd|1");
+            QCOMPARE(dialog.filters.size(), 2);
+            QCOMPARE(dialog.filters[0].description + '|' + dialog.filters[0].pattern + '|' +
+                         dialog.filters[1].description + '|' + dialog.filters[1].pattern,
+                     QStringLiteral("Tessel Shadesets (*.shd)|*.shd|All Files (*.*)|*.*"));
+        }
     }
 
     // Every refusal: the box (or, without one, the status line), where the focus goes, and
@@ -195,7 +217,6 @@ private Q_SLOTS:
         QTest::newRow("Tessel cannot show it") << kThree + "; create; fail &r" << "display" << "" << "&r: refused" << "" << QStringList{"&r BASE/tools/dispshd.zeb BASE elev1 999"};
         QTest::newRow("browse, Tessel cannot load it") << "file /x/bad.shd; fail shadeset /x/bad.shd" << "browse" << "Shadeset Browser" << "Cannot show /x/bad.shd:\nshadeset /x/bad.shd: refused" << "" << QStringList{"shadeset /x/bad.shd"};
         QTest::newRow("browse, no count") << "file /x/odd.shd; symb many" << "browse" << "Shadeset Browser" << "Cannot show /x/odd.shd:\nTessel reports \"many\" as its number of symbols, which is no whole number from -32768 to 32767." << "" << QStringList{"shadeset /x/odd.shd", "&s symb = [show shadesymbol total]"};
-        QTest::newRow("browse, count too big") << "file /x/odd.shd; symb 40000" << "browse" << "Shadeset Browser" << "Cannot show /x/odd.shd:\nTessel reports \"40000\" as its number of symbols, which is no whole number from -32768 to 32767." << "" << QStringList{"shadeset /x/odd.shd", "&s symb = [show shadesymbol total]"};
         QTest::newRow("delete, missing") << kThree + "; create; name gone; display" << "delete" << "" << "Cannot delete SHADES/gone.shd: no such file" << "" << QStringList{};
         QTest::newRow("delete, a folder") << kThree + "; create; touch dir.shd/; name dir; display" << "delete" << "" << "Cannot delete SHADES/dir.shd: it is a folder" << "" << QStringList{};
         QTest::newRow("delete, a wildcard") << kThree + "; create; touch x.shd; name *; display" << "delete" << "" << "Cannot delete SHADES/*.shd: the shadeset name cannot hold the character \"*\"" << "" << QStringList{};
@@ -277,7 +298,7 @@ private Q_SLOTS:
         QFETCH(QString, title);
         FormFixture f;
         QLineEdit *count = f.edit("txtNSymb");
-        f.clearAndType(count, typed);
+        f.type(count, typed, true);
         f.click(f.edit("txtShdName")); // the focus moves on
         QCOMPARE(count->text(), kept);
         QVERIFY(f.takeCommands().isEmpty());
@@ -301,7 +322,7 @@ private Q_SLOTS:
     {
         FormFixture f;
         QLineEdit *count = f.edit("txtNSymb");
-        f.clearAndType(count, "5");
+        f.type(count, "5", true);
         QWidget other;
         other.show();
         QApplication::setActiveWindow(&other);
@@ -356,14 +377,79 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), f->color(1));
         f.reset();
     }
-
-    void shouldQuitAtOnce()
+    // The real Tessel with no scripts or shadesets at all: every load command fails, and
+    // the window still comes up in its start state.
+    void shouldLoadWhenEveryStartupCommandFails()
     {
-        FormFixture f;
-        f.run("type 1 red");
-        f.click(f.button("cmdQuit"));
-        QVERIFY(!f.form().isVisible());
-        QVERIFY(f.prompt().shown.isEmpty());
+        QTemporaryDir dir;
+        const Folders folders = deriveFolders(dir.filePath("tools"));
+        ScriptedPrompt prompt;
+        frmHuewright form(prompt, folders);
+        Main(form, folders);
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.findChild<QLabel *>("StatusBar1Panel1")->text(),
+                 QStringLiteral("Specify a minimum of 3 colors..."));
+        QVERIFY(form.findChild<tessel::TesselWidget *>("Tessel1")->host().drawing().items.empty());
+    }
+
+    void shouldDrawTheStartupShadesetAndThePatches()
+    {
+        FormFixture f(true, "my base");
+        tessel::Host elev(f.folders().shadeDir);
+        QCOMPARE(run(elev, "shadeset elev999.shd"), QString());
+        QImage shown = f.shown();
+        QCOMPARE(shown.size(), QSize(135, 501));
+        const tessel::Rgb foot = *elev.shadeTable().color(2); // under the legend's lowest row
+        QCOMPARE(at(shown, 0.6, 0.57), QColor(foot.red, foot.green, foot.blue));
+        QCOMPARE(at(shown, 0.05, 5.0), QColor(Qt::white));
+
+        // A refused name never becomes the palette; the previews keep showing its colours.
+        f.run("clear; type 1 royal_blue; type 2 black; type 3 red; name colornames; create; "
+              "preview 1; type 4 gold; preview 4");
+        QCOMPARE(f.prompt().shown.size(), 1);
+        QVERIFY(!QFile::exists(f.folders().shadeDir + "/colornames.shd"));
+        shown = f.shown();
+        QCOMPARE(at(shown, 0.85, 2.52), QColor(65, 105, 225)); // row 1
+        QCOMPARE(at(shown, 0.85, 3.42), QColor(255, 215, 0));  // row 4
+        QCOMPARE(at(shown, 0.85, 2.82), QColor(Qt::white));    // row 2 not previewed
+        QCOMPARE(f.status(), QStringLiteral("You may create the shadeset now..."));
+    }
+
+    // After a construction (the acceptance test walks create, display, browse and delete):
+    // another program's palette shows like a shadeset, and Reset still finds the palette,
+    // though the construction moved Tessel's working folder.
+    void shouldShowAPaletteAfterAConstruction()
+    {
+        FormFixture f(true, "my maps");
+        f.run("type 1 navy; type 2 royal_blue; type 3 sky_blue; count 100; name my relief; create");
+        QCOMPARE(f.tessel().shadeTable().total(), 101);
+        const QString palette = f.folders().shadeDir + "/cool warm.json";
+        QVERIFY(writeFile(palette, "[{\"Name\":\"Cool to "
+                                   "Warm\",\"ColorSpace\":\"Diverging\",\"RGBPoints\":[0,0.23,0."
+                                   "299,0.754,1,0.706,0.016,0.15]}]"));
+        f.run("file " + palette + "; browse");
+        QCOMPARE(f.edit("txtShdName")->text() + '|' + f.edit("txtNSymb")->text(),
+                 QStringLiteral("cool warm|256"));
+        QCOMPARE(std::get<tessel::Label>(f.tessel().drawing().items[1]).text,
+                 QStringLiteral("Cool to Warm"));
+        QCOMPARE(at(f.shown(), 0.6, 0.57), QColor(59, 76, 192)); // the first symbol at the foot
+        QCOMPARE(f.status(),
+                 QStringLiteral("Displayed is cool warm.json selected by Shadeset Browser"));
+        f.run("reset");
+        QCOMPARE(f.status(), QStringLiteral("Specify a minimum of 3 colors..."));
+    }
+
+    // The old file stays until Tessel's save replaces it: a refused colour keeps it whole.
+    // (A save that replaces it: the acceptance test.)
+    void shouldReplaceAShadesetOnlyByASavedOne()
+    {
+        FormFixture f(true);
+        const QString path = f.folders().shadeDir + "/relief.shd";
+        QVERIFY(writeFile(path, "TESSEL SHADESET 1\nname relief\nsymbols 1\n1 1 2 3\n"));
+        const QByteArray before = readFile(path);
+        f.run("type 1 black; type 2 bleu; type 3 red; count 9; name relief; answer yes; create");
+        QCOMPARE(f.status(), QStringLiteral("shadecolorramp: unknown colour \"bleu\""));
+        QCOMPARE(readFile(path), before);
     }
 };
 

@@ -37,20 +37,15 @@ def paint(cpt, *rows):
 
 
 def z_values(cpt):
-    """The z of each of Tessel's symbols, as it reads the table: the keys or slice ends of
-    a table keyed by symbol numbers, else 256 samples from the lowest z to the highest."""
-    rows = []
+    """The z of each of 256 symbols Tessel samples a table into (none of GMT's tables is keyed
+    by symbol numbers): from the lowest z of a slice or key to the highest."""
+    zs = []
     with open(cpt, encoding="utf-8") as f:
         for line in f:
             words = line.split(";")[0].split()
             if words and not line.startswith("#") and words[0] not in ("B", "F", "N"):
-                rows.append((float(words[0]), float(words[-2 if len(words) % 2 == 0 else -3]) if len(words) > 2 else None, words))
-    keys = [r[0] for r in rows]
-    whole = all(z >= 1 and z == int(z) for z in keys)
-    if whole and (all(r[1] is None for r in rows) or all(r[1] == r[0] + 1 or r[2][1] == "-" for r in rows)):
-        return None
-    zmin, zmax = min(keys), max(r[1] if r[1] is not None else r[0] for r in rows)
-    return [zmin + (k - 1) * (zmax - zmin) / 255 for k in range(1, 257)]
+                zs += [float(words[0])] + ([float(words[len(words) // 2])] if len(words) > 2 else [])
+    return [min(zs) + (k - 1) * (max(zs) - min(zs)) / 255 for k in range(1, 257)]
 
 
 def check_shipped(check):
@@ -62,7 +57,7 @@ def check_shipped(check):
             out = os.path.join(folder, "out.txt")
             common.tesselcmd("--export", "gdal", cpt, out)
             symbols = {s: c[:3] for s, c in common.read_gdal(out).items() if c[3]}
-            zs = z_values(cpt) or list(range(1, max(symbols) + 1))
+            zs = z_values(cpt)
             # GMT holds a grid in single precision, so a z on the boundary of two slices may
             # land on its other side there: the colours just beside it count too.
             rows = paint(cpt, zs, *([z + d * 1e-6 * max(1, abs(z)) for z in zs] for d in (1, -1)))

@@ -62,21 +62,17 @@ def make_tables(folder, extension):
 
 
 class Check:
-    """Counts the comparisons and keeps the first failures."""
+    """Counts the comparisons and keeps the failures; close() reports them and exits."""
 
     def __init__(self):
-        self.count = 0
-        self.failures = []
+        self.count, self.failures = 0, []
 
     def expect(self, ok, what):
         self.count += 1
-        if not ok:
-            self.failures.append(what)
+        self.failures += [] if ok else [what]
 
     def close(self):
-        for failure in self.failures[:20]:
-            print("FAIL: " + failure)
-        print("%d checks, %d failed" % (self.count, len(self.failures)))
+        print("\n".join("FAIL: " + f for f in self.failures[:20]) + "\n%d checks, %d failed" % (self.count, len(self.failures)))
         sys.exit(1 if self.failures else 0)
 
 

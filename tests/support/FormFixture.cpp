@@ -9,6 +9,36 @@
 #include <QLabel>
 #include <QTest>
 
+qint32 RecordingChannel::RunCommand(const QString &text, host::Messages &messages)
+{
+    commands.append(text);
+    for (const QString &prefix : failures) {
+        if (text.startsWith(prefix)) {
+            messages.add(prefix + ": refused");
+            return 2;
+        }
+    }
+    return m_inner ? m_inner->RunCommand(text, messages) : 0;
+}
+
+QString RecordingChannel::GetVariable(const QString &name)
+{
+    return variables.contains(name) || !m_inner ? variables.value(name)
+                                                : m_inner->GetVariable(name);
+}
+
+PromptAnswer ScriptedPrompt::message(const MessageRequest &request)
+{
+    shown.append(request);
+    return answers.isEmpty() ? request.defaultAnswer : answers.dequeue();
+}
+
+QString ScriptedPrompt::openFile(const OpenFileRequest &request)
+{
+    dialogs.append(request);
+    return files.isEmpty() ? QString() : files.dequeue();
+}
+
 FormFixture::FormFixture(bool realTessel, const QString &baseName)
 {
     const QString base = m_dir.filePath(baseName);
@@ -34,36 +64,6 @@ FormFixture::FormFixture(bool realTessel, const QString &baseName)
     takeCommands();
 }
 
-tessel::Host &FormFixture::tessel() const
-{
-    return m_form->findChild<tessel::TesselWidget *>("Tessel1")->host();
-}
-
-QComboBox *FormFixture::color(int n) const
-{
-    return m_form->findChild<QComboBox *>(QStringLiteral("cboColor%1").arg(n));
-}
-
-QLineEdit *FormFixture::edit(const char *name) const
-{
-    return m_form->findChild<QLineEdit *>(QLatin1String(name));
-}
-
-QPushButton *FormFixture::button(const char *name) const
-{
-    return m_form->findChild<QPushButton *>(QLatin1String(name));
-}
-
-QString FormFixture::status() const
-{
-    return m_form->findChild<QLabel *>("StatusBar1Panel1")->text();
-}
-
-bool FormFixture::isCaptionItalic() const
-{
-    return m_form->findChild<QGroupBox *>("Frame2")->font().italic();
-}
-
 QStringList FormFixture::enabledControls() const
 {
     QStringList names;
@@ -74,11 +74,6 @@ QStringList FormFixture::enabledControls() const
     }
     names.sort();
     return names;
-}
-
-QImage FormFixture::shown() const
-{
-    return m_form->findChild<tessel::TesselWidget *>("Tessel1")->grab().toImage();
 }
 
 void FormFixture::run(const QString &script)
@@ -94,9 +89,9 @@ void FormFixture::run(const QString &script)
         if (verb == "type") {
             type(color(n), text);
         } else if (verb == "erase") {
-            clearAndType(color(n), QString());
+            type(color(n), QString(), true);
         } else if (verb == "name" || verb == "count") {
-            clearAndType(edit(verb == "name" ? "txtShdName" : "txtNSymb"), arg.replace('_', ' '));
+            type(edit(verb == "name" ? "txtShdName" : "txtNSymb"), arg.replace('_', ' '), true);
         } else if (verb == "preview") {
             click(m_form->findChild<QPushButton *>(QStringLiteral("cmdPatch%1").arg(n)));
         } else if (buttons.contains(verb)) {
@@ -108,9 +103,9 @@ void FormFixture::run(const QString &script)
         } else if (verb == "file") {
             m_prompt.files.enqueue(arg);
         } else if (verb == "symb") {
-            m_recording->setVariable("symb", arg);
+            m_recording->variables["symb"] = arg;
         } else if (verb == "fail") {
-            m_recording->failWhen(arg, arg + ": refused");
+            m_recording->failures << arg;
         } else if (verb == "touch") { // a file, or with a trailing "/" a folder, in shades
             const QString path = m_folders.shadeDir + '/' + arg;
             arg.endsWith('/') ? QDir().mkpath(path) : writeFile(path, "old");
@@ -127,21 +122,15 @@ QStringList FormFixture::takeCommands()
     return taken;
 }
 
-void FormFixture::type(QWidget *field, const QString &text)
+void FormFixture::type(QWidget *field, const QString &text, bool replace)
 {
     auto *box = qobject_cast<QComboBox *>(field);
     QWidget *target = box ? box->lineEdit() : field;
     QTest::mouseClick(target, Qt::LeftButton);
-    QTest::keyClicks(target, text);
-}
-
-void FormFixture::clearAndType(QWidget *field, const QString &text)
-{
-    auto *box = qobject_cast<QComboBox *>(field);
-    QWidget *target = box ? box->lineEdit() : field;
-    QTest::mouseClick(target, Qt::LeftButton);
-    QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(target, Qt::Key_Delete);
+    if (replace) {
+        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(target, Qt::Key_Delete);
+    }
     QTest::keyClicks(target, text);
 }
 

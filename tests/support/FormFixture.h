@@ -1,19 +1,52 @@
 #pragma once
 
-#include "RecordingChannel.h"
-#include "ScriptedPrompt.h"
+#include "host/Channel.h"
+#include "tessel/TesselWidget.h"
+#include "ui/Prompt.h"
 #include "ui/frmHuewright.h"
 
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QQueue>
 #include <QTemporaryDir>
 
 #include <memory>
 
-namespace tessel {
-class Host;
-}
+// Records every command the window sends, in order. Forwards to a real channel when given
+// one; otherwise every command succeeds unless one that starts with a prefix in `failures`
+// fails, with the message "PREFIX: refused".
+class RecordingChannel : public host::Channel
+{
+public:
+    explicit RecordingChannel(std::unique_ptr<host::Channel> inner) : m_inner(std::move(inner)) {}
+
+    qint32 RunCommand(const QString &text, host::Messages &messages) override;
+    QString GetVariable(const QString &name) override;
+
+    QStringList commands;
+    QStringList failures;
+    QHash<QString, QString> variables; // answered instead of the real channel's
+
+private:
+    std::unique_ptr<host::Channel> m_inner;
+};
+
+// Answers message boxes and the file dialog from queues, and records what was asked.
+// An unscripted box is answered with its default button; an unscripted dialog is cancelled.
+class ScriptedPrompt : public Prompt
+{
+public:
+    PromptAnswer message(const MessageRequest &request) override;
+    QString openFile(const OpenFileRequest &request) override;
+
+    QQueue<PromptAnswer> answers;
+    QQueue<QString> files;
+    QList<MessageRequest> shown;
+    QList<OpenFileRequest> dialogs;
+};
 
 // A loaded, shown and active window for a base folder in a temporary folder, with its host
 // recorded: behind the recording a real Tessel in a copy of the install tree, or nothing
@@ -27,17 +60,21 @@ public:
     frmHuewright &form() { return *m_form; }
     RecordingChannel &host() { return *m_recording; }
     ScriptedPrompt &prompt() { return m_prompt; }
-    tessel::Host &tessel() const; // the real one
+    tessel::Host &tessel() const { return child<tessel::TesselWidget>("Tessel1")->host(); }
 
-    QComboBox *color(int n) const;
-    QLineEdit *edit(const char *name) const;
-    QPushButton *button(const char *name) const;
-    QString status() const;
-    bool isCaptionItalic() const;
+    template <typename W = QWidget> W *child(const QString &name) const
+    {
+        return m_form->findChild<W *>(name);
+    }
+    QComboBox *color(int n) const { return child<QComboBox>(QStringLiteral("cboColor%1").arg(n)); }
+    QLineEdit *edit(const char *name) const { return child<QLineEdit>(name); }
+    QPushButton *button(const char *name) const { return child<QPushButton>(name); }
+    QString status() const { return child<QLabel>("StatusBar1Panel1")->text(); }
+    bool isCaptionItalic() const { return child<QGroupBox>("Frame2")->font().italic(); }
     // The names of the enabled controls that the rules may change, in form order.
     QStringList enabledControls() const;
     // The Tessel control as shown.
-    QImage shown() const;
+    QImage shown() const { return child<tessel::TesselWidget>("Tessel1")->grab().toImage(); }
 
     // Works the window as a user would, one step after another, separated by ";":
     //   type N TEXT | erase N | name TEXT | count TEXT   typing ("_" stands for a blank)
@@ -48,8 +85,8 @@ public:
     // The commands recorded since the window loaded or the last call.
     QStringList takeCommands();
 
-    void type(QWidget *field, const QString &text);
-    void clearAndType(QWidget *field, const QString &text);
+    // Types into the field, by mouse and keys; `replace` selects what is there first.
+    void type(QWidget *field, const QString &text, bool replace = false);
     void click(QWidget *button);
 
 private:
