@@ -37,6 +37,7 @@ class Desktop
 public:
     Desktop()
     {
+        m_server.setStandardErrorFile(QProcess::nullDevice()); // unread, it would fill and stall
         m_server.start("Xvfb",
                        {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
         m_server.waitForStarted(5000);
@@ -48,6 +49,14 @@ public:
             },
             10000);
         display = out.contains('\n') ? ':' + QString::fromLatin1(out.trimmed()) : QString();
+        // Ready once a client gets in.
+        const auto accepts = [this] {
+            Display *x = XOpenDisplay(display.toLatin1().constData());
+            return x && XCloseDisplay(x) == 0;
+        };
+        if (!display.isEmpty() && !waitUntil(accepts)) {
+            display.clear();
+        }
     }
 
     ~Desktop()
@@ -163,14 +172,20 @@ public:
     }
 
     // Opens a colour box's list with the mouse, finds the entry by typing its name, as in
-    // any list, and picks it.
+    // any list, and picks it. The open list is a second window of the program's.
     void pickColor(const char *box, const QString &color) const
     {
+        const auto windows = [this] {
+            return m_desktop.xdotool({"search", "--onlyvisible", "--class", "huewright"})
+                       .count('\n') +
+                   1;
+        };
         const QRect r = windowPixels(controlPlace(box));
         clickAt(QPoint(r.right() - 6, r.center().y()));
-        QTest::qWait(200);
+        waitUntil([&] { return windows() > 1; });
         type(color);
         key("Return");
+        waitUntil([&] { return windows() == 1; });
     }
 
     // Waits for the box or dialog titled `title`, types `typed` and answers it with `keys`.
