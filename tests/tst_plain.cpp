@@ -168,8 +168,6 @@ private Q_SLOTS:
         // clang-format off
         QTest::newRow("blanks inside") << "my relief 2" << "";
         QTest::newRow("dots inside") << "relief.v2" << "";
-        QTest::newRow("device-like") << "console" << "";
-        QTest::newRow("palette-like") << "colornames2" << "";
         QTest::newRow("empty") << "" << "is empty";
         QTest::newRow("dot") << "." << "cannot be \".\"";
         QTest::newRow("dotdot") << ".." << "cannot be \"..\"";

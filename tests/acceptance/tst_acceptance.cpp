@@ -49,14 +49,6 @@ public:
             },
             10000);
         display = out.contains('\n') ? ':' + QString::fromLatin1(out.trimmed()) : QString();
-        // Ready once a client gets in.
-        const auto accepts = [this] {
-            Display *x = XOpenDisplay(display.toLatin1().constData());
-            return x && XCloseDisplay(x) == 0;
-        };
-        if (!display.isEmpty() && !waitUntil(accepts)) {
-            display.clear();
-        }
     }
 
     ~Desktop()
