@@ -23,6 +23,12 @@ struct ModelColor
     bool operator==(const ModelColor &o) const { return a == o.a && b == o.b && c == o.c; }
 };
 
+// A colour of the table's model in 8 bits a channel.
+Rgb toByte(const ModelColor &c, bool hsv)
+{
+    return toRgb(hsv ? fromHsv(Hsv{c.a, c.b, c.c}) : Rgbf{c.a, c.b, c.c});
+}
+
 struct Slice
 {
     double z0 = 0;
@@ -233,9 +239,8 @@ private:
         Palette palette;
         palette.name = m_name;
         palette.keyed = keyedTable();
-        const bool hsv = m_model == Model::Hsv;
-        const auto rgb = [hsv](const ModelColor &c) {
-            return toRgb(hsv ? fromHsv(Hsv{c.a, c.b, c.c}) : Rgbf{c.a, c.b, c.c});
+        const auto rgb = [hsv = m_model == Model::Hsv](const ModelColor &c) {
+            return toByte(c, hsv);
         };
         if (!m_slices.empty()) {
             palette.zmin = m_slices.front().z0;
@@ -277,9 +282,8 @@ private:
     // slices between whole symbols; or categorical keys that are all symbol numbers.
     std::optional<ShadeTable> keyedTable() const
     {
-        const bool hsv = m_model == Model::Hsv;
-        const auto rgb = [hsv](const ModelColor &c) {
-            return toRgb(hsv ? fromHsv(Hsv{c.a, c.b, c.c}) : Rgbf{c.a, c.b, c.c});
+        const auto rgb = [hsv = m_model == Model::Hsv](const ModelColor &c) {
+            return toByte(c, hsv);
         };
         ShadeTable table;
         for (const Slice &s : m_slices) {

@@ -48,6 +48,8 @@ const ControlPlace &controlPlace(const char *name)
     qFatal("the form has no control %s", name);
 }
 
+namespace {
+
 QRect windowTwips(const ControlPlace &place)
 {
     QRect rect(place.left, place.top, place.width, place.height);
@@ -58,6 +60,8 @@ QRect windowTwips(const ControlPlace &place)
     }
     return rect;
 }
+
+} // namespace
 
 QRect windowPixels(const ControlPlace &place)
 {

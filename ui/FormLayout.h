@@ -25,6 +25,5 @@ extern const std::array<ControlPlace, 31> kFormLayout;
 // The row of control `name`; the program stops on a name the form does not have.
 const ControlPlace &controlPlace(const char *name);
 
-// The control's place in the window's coordinates, in twips and in pixels.
-QRect windowTwips(const ControlPlace &place);
+// The control's place in the window's coordinates, in pixels.
 QRect windowPixels(const ControlPlace &place);
