@@ -1,3 +1,4 @@
+#include "app/FontConfigWarmup.h"
 #include "app/basMain.h"
 #include "ui/QtPrompt.h"
 #include "ui/frmHuewright.h"
@@ -16,7 +17,9 @@ int main(int argc, char *argv[])
         return 1;
     }
 #endif
+    FontConfigWarmup fonts;
     QApplication app(argc, argv);
+    fonts.wait();
     // The plain classic look suits the form, and it draws faster than Fusion.
     QApplication::setStyle(QStringLiteral("Windows"));
     const Folders folders =
