@@ -5,10 +5,6 @@
 
 void Main(frmHuewright &form, const Folders &folders)
 {
-    g_startPath = folders.startPath;
-    g_shadeDir = folders.shadeDir;
-    g_ToolsDir = folders.toolsDir;
-
     // Reaching for the control loads the window, so its two commands come first.
     host::Channel &Tessel1 = form.Tessel1();
     host::Messages messages;

@@ -25,7 +25,7 @@ int main(int argc, char *argv[])
     const Folders folders =
         deriveFolders(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
     QtPrompt prompt;
-    frmHuewright form(prompt, folders);
+    frmHuewright form(prompt, folders, qEnvironmentVariable("TESSEL_TRACE"));
     prompt.setParent(&form);
     Main(form, folders);
     return QApplication::exec();

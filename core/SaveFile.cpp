@@ -1,16 +1,129 @@
 #include "SaveFile.h"
 
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_WIN
 #include <QSaveFile>
+#else
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace core {
+namespace {
 
-QString saveFile(const QString &path, const QByteArray &bytes)
+Failure cannotWrite(const QString &path, const QString &reason)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-    }
-    return QString();
+    return fail(QStringLiteral("cannot write %1: %2").arg(path, reason));
 }
+
+} // namespace
+
+#ifdef Q_OS_WIN
+
+Status saveFile(const QString &path, const QByteArray &bytes)
+{
+    // QSaveFile renames even when its last flush failed: flush first, and check it.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit()) {
+        return cannotWrite(path, file.errorString());
+    }
+    return {};
+}
+
+#else
+
+namespace {
+
+// The file that `path` names through any symbolic links.
+QString linkedFile(const QString &path)
+{
+    QString file = path;
+    for (int hops = 0; hops < 40 && QFileInfo(file).isSymLink(); ++hops) {
+        file = QFileInfo(file).symLinkTarget();
+    }
+    return file;
+}
+
+// Writes all of `bytes` to `fd`, syncs and closes it: the error of the first step that
+// fails, or 0. The descriptor is closed in every case.
+int writeSyncClose(int fd, const QByteArray &bytes)
+{
+    int error = 0;
+    const char *next = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0 && error == 0) {
+        const ssize_t written = ::write(fd, next, static_cast<size_t>(left));
+        if (written > 0) {
+            next += written;
+            left -= written;
+        } else if (written == 0 || errno != EINTR) {
+            error = written == 0 ? EIO : errno;
+        }
+    }
+    if (error == 0 && ::fdatasync(fd) != 0) {
+        error = errno;
+    }
+    if (::close(fd) != 0 && error == 0) {
+        error = errno;
+    }
+    return error;
+}
+
+// Syncs the folder so that the rename itself outlives a crash. The new file is in place
+// already, so a failure here changes nothing the user could act on.
+void syncFolder(const QByteArray &folder)
+{
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+Status saveFile(const QString &path, const QByteArray &bytes)
+{
+    const QByteArray target = QFile::encodeName(linkedFile(path));
+    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(target)).path());
+    // A short hidden name, so that any name that fits the folder leaves room for it.
+    QByteArray temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        temp = folder + "/.saving-" +
+               QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".tmp";
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) {
+            break;
+        }
+    }
+    if (fd < 0) {
+        return cannotWrite(path, qt_error_string(errno));
+    }
+    struct stat old
+    {};
+    if (::stat(target.constData(), &old) == 0 && S_ISREG(old.st_mode)) {
+        ::fchmod(fd, old.st_mode & 07777); // the new file keeps the old one's permissions
+    }
+    int error = writeSyncClose(fd, bytes);
+    if (error == 0 && ::rename(temp.constData(), target.constData()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlink(temp.constData());
+        return cannotWrite(path, qt_error_string(error));
+    }
+    syncFolder(folder);
+    return {};
+}
+
+#endif
 
 } // namespace core

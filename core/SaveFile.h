@@ -1,12 +1,17 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QByteArray>
 #include <QString>
 
 namespace core {
 
-// Writes `bytes` to `path` as a whole or not at all: on failure any earlier file there is
-// left as it was. Returns "cannot write PATH: reason", empty on success.
-QString saveFile(const QString &path, const QByteArray &bytes);
+// Puts `bytes` in `path` whole or not at all. The bytes go to a new file beside it, which is
+// written, synced and closed, each step checked, and only then renamed over the old one. On
+// any failure the old file stays byte for byte, nothing is left behind, and the failure reads
+// "cannot write PATH: reason". A symbolic link is followed: the file it names is replaced and
+// the link stays, as editors do.
+Status saveFile(const QString &path, const QByteArray &bytes);
 
 } // namespace core

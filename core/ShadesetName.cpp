@@ -5,55 +5,87 @@
 namespace core {
 namespace {
 
-bool isReservedDevice(const QString &stem)
+QString codePoint(char16_t c)
+{
+    return QStringLiteral("U+%1").arg(QString::number(c, 16).toUpper().rightJustified(4, u'0'));
+}
+
+// Windows keeps these for devices, with any extension: "con.txt" is the console too.
+bool isReservedDevice(const QString &name)
 {
     static const QStringList kDevices = {QStringLiteral("CON"), QStringLiteral("PRN"),
                                          QStringLiteral("AUX"), QStringLiteral("NUL")};
-    const QString upper = stem.toUpper();
-    if (kDevices.contains(upper)) {
+    const QString stem = name.section(u'.', 0, 0).toUpper();
+    if (kDevices.contains(stem)) {
         return true;
     }
-    return upper.size() == 4 &&
-           (upper.startsWith(QLatin1String("COM")) || upper.startsWith(QLatin1String("LPT"))) &&
-           upper[3] >= QLatin1Char('1') && upper[3] <= QLatin1Char('9');
+    // COM0 to COM9 and LPT0 to LPT9, and the superscripts one to three that Windows reads
+    // as digits there.
+    return stem.size() == 4 && (stem.startsWith(u"COM") || stem.startsWith(u"LPT")) &&
+           QStringView(u"0123456789\u00b9\u00b2\u00b3").contains(stem[3]);
+}
+
+// Embeddings, overrides and isolates: a name holding one shows other than it is.
+bool isBidiControl(char16_t c)
+{
+    return (c >= 0x202a && c <= 0x202e) || (c >= 0x2066 && c <= 0x2069);
+}
+
+Failure refuse(const QString &what)
+{
+    return fail(QStringLiteral("the shadeset name ") + what);
 }
 
 } // namespace
 
-QString shadesetNameProblem(const QString &name)
+Status checkShadesetName(const QString &name)
 {
     if (name.isEmpty()) {
-        return QStringLiteral("is empty");
+        return refuse(QStringLiteral("is empty"));
     }
-    if (name == QLatin1String(".") || name == QLatin1String("..")) {
-        return QStringLiteral("cannot be \"%1\"").arg(name);
+    if (name == u"." || name == u"..") {
+        return refuse(QStringLiteral("cannot be \"%1\"").arg(name));
     }
-    for (const QChar c : name) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f) {
-            return QStringLiteral("cannot hold the control character U+%1")
-                .arg(
-                    QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (c < 0x20 || c == 0x7f) {
+            return refuse(QStringLiteral("cannot hold the control character ") + codePoint(c));
         }
-        if (QStringView(u"/\\<>:\"|?*").contains(c)) {
-            return c == QLatin1Char('"')
-                       ? QStringLiteral("cannot hold a double quote")
-                       : QStringLiteral("cannot hold the character \"%1\"").arg(c);
+        if (c == u'"') {
+            return refuse(QStringLiteral("cannot hold a double quote"));
+        }
+        if (QStringView(u"/\\<>:|?*").contains(QChar(c))) {
+            return refuse(QStringLiteral("cannot hold the character \"%1\"").arg(QChar(c)));
+        }
+        if (isBidiControl(c)) {
+            return refuse(QStringLiteral("cannot hold the bidirectional control ") + codePoint(c));
+        }
+        if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            ++i; // a character beyond the first plane
+            continue;
+        }
+        if (c == 0xfffd || QChar::isSurrogate(c)) {
+            return refuse(QStringLiteral("cannot hold bytes that are not UTF-8 (U+FFFD)"));
         }
     }
-    if (name.endsWith(QLatin1Char(' '))) {
-        return QStringLiteral("cannot end in a blank");
+    if (name.endsWith(u' ')) {
+        return refuse(QStringLiteral("cannot end in a blank"));
     }
-    if (name.endsWith(QLatin1Char('.'))) {
-        return QStringLiteral("cannot end in a full stop");
+    if (name.endsWith(u'.')) {
+        return refuse(QStringLiteral("cannot end in a full stop"));
     }
-    // Windows keeps these for devices, with any extension: "con.txt" is the console too.
-    if (isReservedDevice(name.section(QLatin1Char('.'), 0, 0))) {
-        return QStringLiteral("\"%1\" is reserved for a device on Windows").arg(name);
+    if (isReservedDevice(name)) {
+        return refuse(QStringLiteral("\"%1\" is reserved for a device on Windows").arg(name));
     }
-    if (name.compare(QLatin1String("colornames"), Qt::CaseInsensitive) == 0) {
-        return QStringLiteral("\"%1\" is reserved for the palette").arg(name);
+    if (name.compare(QLatin1String(kPaletteName), Qt::CaseInsensitive) == 0) {
+        return refuse(QStringLiteral("\"%1\" is reserved for the palette").arg(name));
     }
-    return QString();
+    return {};
+}
+
+QString withoutShdSuffix(const QString &name)
+{
+    return name.endsWith(QLatin1String(".shd"), Qt::CaseInsensitive) ? name.chopped(4) : name;
 }
 
 } // namespace core

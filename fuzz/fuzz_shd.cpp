@@ -8,17 +8,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    const tessel::ShdReadResult read = tessel::parseShd(bytes, QStringLiteral("fuzz.shd"));
-    if (!read.shadeset) {
-        if (read.error.isEmpty()) {
-            __builtin_trap();
-        }
+    const auto read = tessel::parseShd(bytes, QStringLiteral("fuzz.shd"));
+    if (!read) {
         return 0;
     }
-    const QByteArray written = tessel::formatShd(read.shadeset->name, read.shadeset->table);
-    const tessel::ShdReadResult again = tessel::parseShd(written, QStringLiteral("again.shd"));
-    if (!again.shadeset || !(again.shadeset->table == read.shadeset->table) ||
-        again.shadeset->name != read.shadeset->name) {
+    const QByteArray written = tessel::formatShd(read->name, read->table);
+    const auto again = tessel::parseShd(written, QStringLiteral("again.shd"));
+    if (!again || !(again->table == read->table) || again->name != read->name) {
         __builtin_trap();
     }
     return 0;

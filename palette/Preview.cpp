@@ -1,6 +1,7 @@
 #include "Preview.h"
 
 #include "ColorNameTable.h"
+#include "core/ShadesetName.h"
 
 #include <array>
 
@@ -23,7 +24,7 @@ QString patchCommand(int row)
 
 QString paletteCommand()
 {
-    return QStringLiteral("shadeset colornames.shd");
+    return QStringLiteral("shadeset %1.shd").arg(QLatin1String(core::kPaletteName));
 }
 
 PreviewPlan planPreview(int row, const QString &text)

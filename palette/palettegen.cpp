@@ -2,6 +2,7 @@
 // each symbol in the colour Tessel gives its name, so palette and table cannot drift apart.
 // (A shadesave cannot make it: Tessel keeps that name for the palette.)
 #include "ColorNameTable.h"
+#include "core/ShadesetName.h"
 #include "tessel/ColorNames.h"
 #include "tessel/ShdFile.h"
 
@@ -23,10 +24,10 @@ int main(int argc, char *argv[])
     }
     // No entry names symbol 125; it gets a neutral grey so the table has no hole.
     table.set(125, tessel::Rgb{128, 128, 128});
-    const QString error = tessel::writeShdFile(QCoreApplication::arguments().value(1),
-                                               QStringLiteral("colornames"), table);
-    if (!error.isEmpty()) {
-        std::fprintf(stderr, "palettegen: %s\n", qPrintable(error));
+    const core::Status saved = tessel::writeShdFile(QCoreApplication::arguments().value(1),
+                                                    QLatin1String(core::kPaletteName), table);
+    if (!saved) {
+        std::fprintf(stderr, "palettegen: %s\n", qPrintable(saved.error()));
         return 1;
     }
     return 0;

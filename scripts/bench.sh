@@ -7,7 +7,7 @@ source "$(dirname "$0")/common.sh"
 bash "$top/scripts/deps.sh" "${BUILD_PACKAGES[@]}" libbenchmark-dev libx11-dev xvfb
 build "$top/build" -DHUEWRIGHT_BENCHMARKS=ON
 work="$(mktemp -d)"
-Xvfb -displayfd 5 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 5>"$work/display" 2>/dev/null &
+Xvfb -displayfd 5 -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset 5>"$work/display" 2>/dev/null &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done

@@ -1,6 +1,6 @@
 #include "Commands.h"
 
-#include "app/zeb_func.h"
+#include "core/zeb_func.h"
 #include "palette/Preview.h"
 
 #include <QDir>

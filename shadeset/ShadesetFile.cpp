@@ -23,21 +23,20 @@ bool shadesetFileExists(const QString &folder, const QString &name)
     return opened;
 }
 
-QString deleteShadesetFile(const QString &folder, const QString &name)
+core::Status deleteShadesetFile(const QString &folder, const QString &name)
 {
-    const QString problem = core::shadesetNameProblem(name);
-    if (!problem.isEmpty()) {
-        return QStringLiteral("the shadeset name ") + problem;
+    if (const core::Status named = core::checkShadesetName(name); !named) {
+        return named;
     }
     QFile file(shadesetPath(folder, name));
     if (!QFileInfo::exists(file.fileName())) {
-        return QStringLiteral("no such file");
+        return core::fail(QStringLiteral("no such file"));
     }
     if (QFileInfo(file.fileName()).isDir()) {
-        return QStringLiteral("it is a folder");
+        return core::fail(QStringLiteral("it is a folder"));
     }
     if (!file.remove()) {
-        return file.errorString();
+        return core::fail(file.errorString());
     }
-    return QString();
+    return {};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QString>
 
 // The path of shadeset `name` in `folder`, with the platform's separator.
@@ -10,5 +12,5 @@ QString shadesetPath(const QString &folder, const QString &name);
 bool shadesetFileExists(const QString &folder, const QString &name);
 
 // Deletes exactly the one shadeset file; a name that is no good shadeset name deletes
-// nothing. Returns the reason on failure, empty on success.
-QString deleteShadesetFile(const QString &folder, const QString &name);
+// nothing. A failure gives the reason alone ("no such file").
+core::Status deleteShadesetFile(const QString &folder, const QString &name);

@@ -238,27 +238,28 @@ QString exportExtension(ExportFormat format)
     return QString();
 }
 
-ExportResult exportTable(ExportFormat format, const ShadeTable &table, const QString &name)
+core::Result<QByteArray> exportTable(ExportFormat format, const ShadeTable &table,
+                                     const QString &name)
 {
     const std::vector<Entry> entries = definedSymbols(table);
     if (entries.empty()) {
-        return {{}, QStringLiteral("the current shadeset is empty")};
+        return core::fail(QStringLiteral("the current shadeset is empty"));
     }
     const QString problem = nameProblem(format, name);
     if (!problem.isEmpty()) {
-        return {{}, problem};
+        return core::fail(problem);
     }
     switch (format) {
     case ExportFormat::Cpt:
-        return {cpt(entries, name), {}};
+        return cpt(entries, name);
     case ExportFormat::Gdal:
-        return {gdal(entries, name), {}};
+        return gdal(entries, name);
     case ExportFormat::Qgis:
-        return {qgis(entries, name), {}};
+        return qgis(entries, name);
     case ExportFormat::Paraview:
-        return {paraview(entries, name), {}};
+        return paraview(entries, name);
     }
-    return {};
+    return core::fail(QStringLiteral("unknown format"));
 }
 
 } // namespace tessel

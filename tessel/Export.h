@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ShadeTable.h"
+#include "core/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -21,15 +22,10 @@ enum class ExportFormat
 std::optional<ExportFormat> parseExportFormat(const QString &name); // "cpt", "gdal", ...
 QString exportExtension(ExportFormat format);                       // "cpt", "txt", ...
 
-struct ExportResult
-{
-    QByteArray bytes;
-    QString error; // empty on success
-};
-
 // The defined symbols of `table` in `format`, each drawn in exactly its colour at its own
 // symbol number; `name` names the table in the file. Refused: an empty table, and a name
 // the format cannot carry.
-ExportResult exportTable(ExportFormat format, const ShadeTable &table, const QString &name);
+core::Result<QByteArray> exportTable(ExportFormat format, const ShadeTable &table,
+                                     const QString &name);
 
 } // namespace tessel

@@ -6,11 +6,11 @@
 #include "Script.h"
 #include "ShdFile.h"
 #include "core/Paths.h"
+#include "core/ReadFile.h"
 #include "core/SaveFile.h"
 #include "core/ShadesetName.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace tessel {
@@ -35,15 +35,17 @@ bool isVariableName(const QString &name)
 
 } // namespace
 
-Host::Host(const QString &ownFolder, const QString &workingFolder)
+Host::Host(const QString &ownFolder, const HostOptions &options)
     : m_ownFolder(core::joinPath(QDir::currentPath(), ownFolder)),
-      m_workingFolder(workingFolder.isEmpty() ? m_ownFolder
-                                              : core::joinPath(QDir::currentPath(), workingFolder)),
-      m_trace(qEnvironmentVariable("TESSEL_TRACE"))
+      m_workingFolder(options.workingFolder.isEmpty()
+                          ? m_ownFolder
+                          : core::joinPath(QDir::currentPath(), options.workingFolder)),
+      m_commandLimit(options.commandLimit), m_trace(options.traceFile)
 {}
 
 qint32 Host::RunCommand(const QString &text, Messages &messages)
 {
+    m_scriptCommands = 0;
     const Outcome outcome = execute(text, 0);
     if (outcome.status != StatusOk) {
         messages.add(outcome.message);
@@ -155,31 +157,29 @@ Host::Outcome Host::runScript(const QString &rest, int depth)
             StatusScriptError, command,
             QStringLiteral("%1: scripts nested more than %2 deep").arg(path).arg(kMaxScriptDepth));
     }
-    QFile file(path);
-    if (QFileInfo::exists(path) && !QFileInfo(path).isFile()) {
-        return failure(StatusFileError, command,
-                       QStringLiteral("cannot open %1: not a file").arg(path));
+    const core::Result<QByteArray> bytes = core::readFileBytes(path, kMaxScriptBytes);
+    if (!bytes) {
+        return failure(StatusFileError, command, bytes.error());
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        return failure(StatusFileError, command,
-                       QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
+    const core::Result<Script> script = parseScript(*bytes);
+    if (!script) {
+        return failure(StatusScriptError, command, path + QStringLiteral(" ") + script.error());
     }
-    if (file.size() > kMaxScriptBytes) {
-        return failure(StatusFileError, command, QStringLiteral("%1: larger than 1 MiB").arg(path));
-    }
-    const ScriptParse parsed = parseScript(file.read(kMaxScriptBytes + 1));
-    if (!parsed.script) {
-        return failure(StatusScriptError, command, path + QStringLiteral(" ") + parsed.error);
-    }
-    const Binding binding = bindArguments(parsed.script->parameters, rest.mid(end + 4));
-    if (!binding.values) {
-        return failure(StatusBadArguments, command, path + QStringLiteral(" ") + binding.error);
+    const core::Result<QStringList> values = bindArguments(script->parameters, rest.mid(end + 4));
+    if (!values) {
+        return failure(StatusBadArguments, command, path + QStringLiteral(" ") + values.error());
     }
     m_scriptStack.append(path);
     Outcome outcome;
-    for (const ScriptLine &line : parsed.script->lines) {
-        outcome =
-            execute(substitute(line.text, parsed.script->parameters, *binding.values), depth + 1);
+    for (const ScriptLine &line : script->lines) {
+        // Scripts that call scripts multiply: a bound on their work keeps a call finite.
+        if (++m_scriptCommands > m_commandLimit) {
+            outcome = failure(
+                StatusScriptError, command,
+                QStringLiteral("scripts ran more than %1 commands; stopped").arg(m_commandLimit));
+        } else {
+            outcome = execute(substitute(line.text, script->parameters, *values), depth + 1);
+        }
         if (outcome.status != StatusOk) {
             outcome.message =
                 QStringLiteral("%1 line %2: %3").arg(path).arg(line.number).arg(outcome.message);
@@ -210,12 +210,12 @@ Host::Outcome Host::loadShadeset(const QString &rest)
         }
         options.symbols = static_cast<int>(*n);
     }
-    ShdReadResult read = readShadesetFile(resolve(rest), options);
-    if (!read.shadeset) {
-        return failure(StatusFileError, command, read.error);
+    core::Result<Shadeset> read = readShadesetFile(resolve(rest), options);
+    if (!read) {
+        return failure(StatusFileError, command, read.error());
     }
-    m_table = std::move(read.shadeset->table);
-    m_tableName = read.shadeset->name;
+    m_table = std::move(read->table);
+    m_tableName = read->name;
     return ok();
 }
 
@@ -225,18 +225,22 @@ Host::Outcome Host::saveShadeset(const QString &rest)
     if (rest.isEmpty()) {
         return failure(StatusBadArguments, command, QStringLiteral("missing shadeset name"));
     }
-    const QString problem = core::shadesetNameProblem(rest);
-    if (!problem.isEmpty()) {
-        return failure(StatusBadArguments, command, QStringLiteral("the shadeset name ") + problem);
+    if (const core::Status named = core::checkShadesetName(rest); !named) {
+        return failure(StatusBadArguments, command, named.error());
+    }
+    // A failed load or a slip after "shadedelete ALL" must not wipe a good file.
+    if (m_table.isEmpty()) {
+        return failure(StatusBadArguments, command,
+                       QStringLiteral("the shade table is empty; nothing to save"));
     }
     if (!QDir().mkpath(m_workingFolder)) {
         return failure(StatusFileError, command,
                        QStringLiteral("cannot create folder %1").arg(m_workingFolder));
     }
-    const QString error =
+    const core::Status saved =
         writeShdFile(core::joinPath(m_workingFolder, rest + QStringLiteral(".shd")), rest, m_table);
-    if (!error.isEmpty()) {
-        return failure(StatusFileError, command, error);
+    if (!saved) {
+        return failure(StatusFileError, command, saved.error());
     }
     m_tableName = rest;
     return ok();
@@ -259,13 +263,12 @@ Host::Outcome Host::exportShades(const QString &rest)
     }
     const QString path = core::joinPath(m_workingFolder, split.rest);
     const QString name = m_tableName.isEmpty() ? QFileInfo(path).completeBaseName() : m_tableName;
-    const ExportResult result = exportTable(*format, m_table, name);
-    if (!result.error.isEmpty()) {
-        return failure(StatusBadArguments, command, result.error);
+    const core::Result<QByteArray> bytes = exportTable(*format, m_table, name);
+    if (!bytes) {
+        return failure(StatusBadArguments, command, bytes.error());
     }
-    const QString error = core::saveFile(path, result.bytes);
-    if (!error.isEmpty()) {
-        return failure(StatusFileError, command, error);
+    if (const core::Status saved = core::saveFile(path, *bytes); !saved) {
+        return failure(StatusFileError, command, saved.error());
     }
     return ok();
 }

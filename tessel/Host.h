@@ -23,15 +23,23 @@ enum Status : qint32
     StatusScriptError = 4,
 };
 
+// How the owner of a host sets it up.
+struct HostOptions
+{
+    QString workingFolder; // where the working folder starts; empty: the own folder
+    QString traceFile;     // where calls are traced (TESSEL_TRACE); empty: nowhere
+    // How many commands one call may run through scripts that call scripts.
+    qint64 commandLimit = 10'000'000;
+};
+
 // The Tessel host: runs command lines and scripts, holds the shade table and the drawing.
 // A failing command changes nothing and leaves one message saying why.
 class Host
 {
 public:
     // `ownFolder` is the control's own folder: relative shadeset and script files are looked
-    // up there after the working folder. The working folder starts as `workingFolder`, or as
-    // the own folder when that is empty. The trace file comes from TESSEL_TRACE.
-    explicit Host(const QString &ownFolder, const QString &workingFolder = QString());
+    // up there after the working folder.
+    explicit Host(const QString &ownFolder, const HostOptions &options = {});
 
     qint32 RunCommand(const QString &text, Messages &messages);
     QString GetVariable(const QString &name);
@@ -79,6 +87,8 @@ private:
     Drawing m_drawing;
     QHash<QString, QString> m_variables;
     QStringList m_scriptStack;
+    qint64 m_commandLimit;
+    qint64 m_scriptCommands = 0; // run by scripts in this call
     Trace m_trace;
 };
 

@@ -2,6 +2,7 @@
 #include "ColorNames.h"
 #include "CommandLine.h"
 #include "Host.h"
+#include "core/Result.h"
 
 #include <cmath>
 
@@ -10,27 +11,19 @@ namespace {
 
 constexpr double kMaxInches = 10000.0;
 
-struct Numbers
-{
-    std::vector<double> values;
-    QString error; // empty when every word was read
-};
-
 // Reads `words` as coordinates in inches.
-Numbers readCoordinates(const QStringList &words)
+core::Result<std::vector<double>> readCoordinates(const QStringList &words)
 {
-    Numbers numbers;
+    std::vector<double> numbers;
     for (const QString &word : words) {
         const auto value = parseDecimal(word);
         if (!value) {
-            numbers.error = QStringLiteral("bad number \"%1\"").arg(word);
-            return numbers;
+            return core::fail(QStringLiteral("bad number \"%1\"").arg(word));
         }
         if (std::abs(*value) > kMaxInches) {
-            numbers.error = QStringLiteral("coordinate %1 is out of range").arg(word);
-            return numbers;
+            return core::fail(QStringLiteral("coordinate %1 is out of range").arg(word));
         }
-        numbers.values.push_back(*value);
+        numbers.push_back(*value);
     }
     return numbers;
 }
@@ -82,16 +75,15 @@ Host::Outcome Host::drawPatch(const QString &rest)
     if (words.size() != 4) {
         return failure(StatusBadArguments, command, countError(4, words));
     }
-    const Numbers n = readCoordinates(words);
-    if (!n.error.isEmpty()) {
-        return failure(StatusBadArguments, command, n.error);
+    const auto n = readCoordinates(words);
+    if (!n) {
+        return failure(StatusBadArguments, command, n.error());
     }
     if (!m_fill) {
         return failure(StatusBadArguments, command,
                        QStringLiteral("no symbol selected (shadesymbol comes first)"));
     }
-    m_drawing.items.emplace_back(
-        Patch{{n.values[0], n.values[1], n.values[2], n.values[3]}, *m_fill});
+    m_drawing.items.emplace_back(Patch{{(*n)[0], (*n)[1], (*n)[2], (*n)[3]}, *m_fill});
     return ok();
 }
 
@@ -157,9 +149,9 @@ Host::Outcome Host::drawLegend(const QString &rest)
         return failure(StatusBadArguments, command,
                        QStringLiteral("expected 4 or 6 arguments but got %1").arg(words.size()));
     }
-    const Numbers n = readCoordinates(words.mid(0, 4));
-    if (!n.error.isEmpty()) {
-        return failure(StatusBadArguments, command, n.error);
+    const auto n = readCoordinates(words.mid(0, 4));
+    if (!n) {
+        return failure(StatusBadArguments, command, n.error());
     }
     long long first = 1;
     long long last = m_table.total();
@@ -180,7 +172,7 @@ Host::Outcome Host::drawLegend(const QString &rest)
                            .arg(last)
                            .arg(ShadeTable::kMaxSymbol));
     }
-    Legend legend{{n.values[0], n.values[1], n.values[2], n.values[3]}, {}};
+    Legend legend{{(*n)[0], (*n)[1], (*n)[2], (*n)[3]}, {}};
     legend.bands.reserve(static_cast<std::size_t>(last - first + 1));
     for (auto symbol = first; symbol <= last; ++symbol) {
         legend.bands.push_back(m_table.color(static_cast<int>(symbol)));
@@ -197,11 +189,11 @@ Host::Outcome Host::drawLabel(const QString &rest)
     if (y.rest.isEmpty()) {
         return failure(StatusBadArguments, command, QStringLiteral("expected X Y TEXT"));
     }
-    const Numbers n = readCoordinates({x.word, y.word});
-    if (!n.error.isEmpty()) {
-        return failure(StatusBadArguments, command, n.error);
+    const auto n = readCoordinates({x.word, y.word});
+    if (!n) {
+        return failure(StatusBadArguments, command, n.error());
     }
-    m_drawing.items.emplace_back(Label{n.values[0], n.values[1], expandShow(y.rest)});
+    m_drawing.items.emplace_back(Label{(*n)[0], (*n)[1], expandShow(y.rest)});
     return ok();
 }
 

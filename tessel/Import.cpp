@@ -1,5 +1,7 @@
 #include "Import.h"
 
+#include "core/ReadFile.h"
+
 #include <QFileInfo>
 #include <QList>
 
@@ -72,8 +74,8 @@ Kind kind(const QByteArray &bytes)
     return Kind::Shd; // nothing but comments: the .shd reader says what is missing
 }
 
-PaletteRead readPalette(Kind kind, const QByteArray &bytes, const QString &label,
-                        const QString &choice)
+core::Result<Palette> readPalette(Kind kind, const QByteArray &bytes, const QString &label,
+                                  const QString &choice)
 {
     switch (kind) {
     case Kind::Gmt:
@@ -87,7 +89,7 @@ PaletteRead readPalette(Kind kind, const QByteArray &bytes, const QString &label
     case Kind::Shd:
         break;
     }
-    return {};
+    return core::fail(label + QStringLiteral(": not a palette"));
 }
 
 } // namespace
@@ -113,17 +115,47 @@ std::optional<int> wholeSymbol(double value)
     return static_cast<int>(rounded);
 }
 
-ShadeTable paletteTable(const Palette &palette, int symbols)
+double fraction(double z, double lo, double hi)
+{
+    const double width = hi - lo;
+    if (std::isfinite(width)) {
+        return (z - lo) / width;
+    }
+    return (z / 2 - lo / 2) / (hi / 2 - lo / 2); // halved, every difference is finite
+}
+
+namespace {
+
+// z of symbol k of n, from zmin to zmax, both ends included. The usual sum where it is
+// finite, so every table samples as it always has; else a blend that cannot overflow.
+double sampleZ(const Palette &palette, int k, int n)
+{
+    if (n == 1) {
+        return palette.zmin;
+    }
+    const double z = palette.zmin + double(k - 1) * (palette.zmax - palette.zmin) / double(n - 1);
+    if (std::isfinite(z)) {
+        return z;
+    }
+    const double t = double(k - 1) / double(n - 1);
+    return (1 - t) * palette.zmin + t * palette.zmax;
+}
+
+// The symbols a palette gives: its keyed ones, or `symbols` samples.
+core::Result<ShadeTable> paletteTable(const Palette &palette, int symbols, const QString &label)
 {
     if (palette.keyed) {
         return *palette.keyed;
     }
     ShadeTable table;
     for (int k = 1; k <= symbols; ++k) {
-        const double z = symbols == 1
-                             ? palette.zmin
-                             : palette.zmin + double(k - 1) * (palette.zmax - palette.zmin) /
-                                                  double(symbols - 1);
+        const double z = sampleZ(palette, k, symbols);
+        if (!std::isfinite(z)) {
+            return core::fail(QStringLiteral("%1: the z range from %2 to %3 cannot be sampled")
+                                  .arg(label)
+                                  .arg(palette.zmin)
+                                  .arg(palette.zmax));
+        }
         if (const std::optional<Rgb> rgb = palette.colorAt(z)) {
             table.set(k, *rgb);
         }
@@ -131,36 +163,38 @@ ShadeTable paletteTable(const Palette &palette, int symbols)
     return table;
 }
 
-ShdReadResult parseShadeset(const QByteArray &bytes, const QString &label,
-                            const ImportOptions &options)
+} // namespace
+
+core::Result<Shadeset> parseShadeset(const QByteArray &bytes, const QString &label,
+                                     const ImportOptions &options)
 {
     if (bytes.contains('\0')) {
-        return {std::nullopt, label + QStringLiteral(": not a shadeset or palette Tessel reads")};
+        return core::fail(label + QStringLiteral(": not a shadeset or palette Tessel reads"));
     }
     const Kind type = kind(bytes);
     if (type == Kind::Shd) {
         return parseShd(bytes, label);
     }
-    const PaletteRead read = readPalette(type, bytes, label, options.choice);
-    if (!read.palette) {
-        return {std::nullopt, read.error};
+    const core::Result<Palette> palette = readPalette(type, bytes, label, options.choice);
+    if (!palette) {
+        return palette.failure();
     }
-    Shadeset shadeset{read.palette->name, paletteTable(*read.palette, options.symbols)};
-    if (shadeset.table.isEmpty()) {
-        return {std::nullopt,
-                label + QStringLiteral(": the palette gives no colour to any symbol")};
+    core::Result<ShadeTable> table = paletteTable(*palette, options.symbols, label);
+    if (!table) {
+        return table.failure();
     }
-    if (shadeset.name.isEmpty()) {
-        shadeset.name = QFileInfo(label).completeBaseName();
+    if (table->isEmpty()) {
+        return core::fail(label + QStringLiteral(": the palette gives no colour to any symbol"));
     }
-    return {std::move(shadeset), QString()};
+    const QString name =
+        palette->name.isEmpty() ? QFileInfo(label).completeBaseName() : palette->name;
+    return Shadeset{name, std::move(*table)};
 }
 
-ShdReadResult readShadesetFile(const QString &path, const ImportOptions &options)
+core::Result<Shadeset> readShadesetFile(const QString &path, const ImportOptions &options)
 {
-    const FileBytes file = readFileBytes(path, kMaxPaletteBytes);
-    return file.bytes ? parseShadeset(*file.bytes, path, options)
-                      : ShdReadResult{std::nullopt, file.error};
+    const core::Result<QByteArray> bytes = core::readFileBytes(path, kMaxPaletteBytes);
+    return bytes ? parseShadeset(*bytes, path, options) : bytes.failure();
 }
 
 } // namespace tessel

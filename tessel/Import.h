@@ -18,11 +18,8 @@ constexpr qint64 kMaxPaletteBytes = 16 * 1024 * 1024;
 // A palette keyed by symbol numbers loads as exactly those symbols; any other is sampled:
 // symbol k takes the colour at z = zmin + (k - 1)(zmax - zmin)/(symbols - 1). It is named
 // as in the file, else after the file's stem.
-ShdReadResult readShadesetFile(const QString &path, const ImportOptions &options);
-ShdReadResult parseShadeset(const QByteArray &bytes, const QString &label,
-                            const ImportOptions &options);
-
-// The symbols a palette gives: its keyed ones, or `symbols` samples.
-ShadeTable paletteTable(const Palette &palette, int symbols);
+core::Result<Shadeset> readShadesetFile(const QString &path, const ImportOptions &options);
+core::Result<Shadeset> parseShadeset(const QByteArray &bytes, const QString &label,
+                                     const ImportOptions &options);
 
 } // namespace tessel

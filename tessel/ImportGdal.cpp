@@ -58,7 +58,7 @@ std::optional<ShadeTable> keyedTable(const std::vector<Entry> &entries, bool per
 
 } // namespace
 
-PaletteRead readGdalColors(const QByteArray &text, const QString &label)
+core::Result<Palette> readGdalColors(const QByteArray &text, const QString &label)
 {
     Palette palette;
     std::vector<Entry> entries;
@@ -81,21 +81,20 @@ PaletteRead readGdalColors(const QByteArray &text, const QString &label)
         const std::optional<double> value =
             finiteNumber(isPercent ? words[0].chopped(1) : words[0]);
         if (!value) {
-            return {std::nullopt,
-                    lineError(label, number, QStringLiteral("bad value \"%1\"").arg(words[0]))};
+            return core::fail(
+                lineError(label, number, QStringLiteral("bad value \"%1\"").arg(words[0])));
         }
         if (!entries.empty() && isPercent != percent) {
-            return {std::nullopt,
-                    lineError(label, number, QStringLiteral("percentages mixed with values"))};
+            return core::fail(
+                lineError(label, number, QStringLiteral("percentages mixed with values")));
         }
         percent = isPercent;
         Entry entry{*value, {}, 1};
         if (words.size() == 2) {
             const std::optional<Rgb> named = gdalColor(words[1]);
             if (!named) {
-                return {std::nullopt,
-                        lineError(label, number,
-                                  QStringLiteral("unknown colour \"%1\"").arg(words[1]))};
+                return core::fail(lineError(label, number,
+                                            QStringLiteral("unknown colour \"%1\"").arg(words[1])));
             }
             entry.rgb = fromRgb(*named);
         } else if (words.size() == 4 || words.size() == 5) {
@@ -103,23 +102,21 @@ PaletteRead readGdalColors(const QByteArray &text, const QString &label)
             for (int c = 1; c < words.size(); ++c) {
                 const std::optional<double> v = finiteNumber(words[c]);
                 if (!v || *v < 0 || *v > 255) {
-                    return {std::nullopt,
-                            lineError(label, number,
-                                      QStringLiteral("bad colour channel \"%1\"").arg(words[c]))};
+                    return core::fail(lineError(
+                        label, number, QStringLiteral("bad colour channel \"%1\"").arg(words[c])));
                 }
                 channel[c - 1] = *v;
             }
             entry.rgb = {channel[0] / 255, channel[1] / 255, channel[2] / 255};
             entry.alpha = channel[3] / 255;
         } else {
-            return {std::nullopt,
-                    lineError(label, number,
-                              QStringLiteral("expected \"value red green blue [alpha]\""))};
+            return core::fail(lineError(
+                label, number, QStringLiteral("expected \"value red green blue [alpha]\"")));
         }
         entries.push_back(entry);
     }
     if (entries.empty()) {
-        return {std::nullopt, label + QStringLiteral(": no colour entries")};
+        return core::fail(label + QStringLiteral(": no colour entries"));
     }
     std::stable_sort(entries.begin(), entries.end(),
                      [](const Entry &a, const Entry &b) { return a.value < b.value; });
@@ -132,14 +129,14 @@ PaletteRead readGdalColors(const QByteArray &text, const QString &label)
         const Entry &hi = above == entries.end() ? entries.back() : *above;
         const Entry &lo = above == entries.begin() ? entries.front() : *(above - 1);
         const double s =
-            hi.value > lo.value ? std::clamp((z - lo.value) / (hi.value - lo.value), 0.0, 1.0) : 1;
+            hi.value > lo.value ? std::clamp(fraction(z, lo.value, hi.value), 0.0, 1.0) : 1;
         // A blend that leaves no opacity at all is no colour.
         if (std::lround(255 * (lo.alpha + s * (hi.alpha - lo.alpha))) == 0) {
             return std::nullopt;
         }
         return toRgb(mixRgb(lo.rgb, hi.rgb, s));
     };
-    return {std::move(palette), QString()};
+    return palette;
 }
 
 } // namespace tessel

@@ -54,18 +54,18 @@ class GmtReader
 public:
     explicit GmtReader(const QString &label) : m_label(label) {}
 
-    PaletteRead read(const QByteArray &bytes)
+    core::Result<Palette> read(const QByteArray &bytes)
     {
         const QList<QByteArray> lines = bytes.split('\n');
         for (m_line = 1; m_line <= lines.size(); ++m_line) {
             if (!take(QString::fromUtf8(lines[m_line - 1]).trimmed())) {
-                return {std::nullopt, m_error};
+                return core::fail(m_error);
             }
         }
         if (m_slices.empty() && m_keys.empty()) {
-            return {std::nullopt, m_label + QStringLiteral(": no colour slices")};
+            return core::fail(m_label + QStringLiteral(": no colour slices"));
         }
-        return {finish(), QString()};
+        return finish();
     }
 
 private:
@@ -255,7 +255,7 @@ private:
                 if (!s.c0) {
                     return std::nullopt;
                 }
-                const double f = s.z1 > s.z0 ? (z - s.z0) / (s.z1 - s.z0) : 0;
+                const double f = s.z1 > s.z0 ? fraction(z, s.z0, s.z1) : 0;
                 return rgb({s.c0->a + f * (s.c1->a - s.c0->a), s.c0->b + f * (s.c1->b - s.c0->b),
                             s.c0->c + f * (s.c1->c - s.c0->c)});
             };
@@ -317,7 +317,7 @@ private:
 
 } // namespace
 
-PaletteRead readGmtPalette(const QByteArray &text, const QString &label)
+core::Result<Palette> readGmtPalette(const QByteArray &text, const QString &label)
 {
     return GmtReader(label).read(text);
 }

@@ -61,13 +61,14 @@ std::optional<ShadeTable> keyedTable(const QJsonObject &preset, const std::vecto
 
 } // namespace
 
-PaletteRead readParaviewPresets(const QByteArray &text, const QString &label, const QString &choice)
+core::Result<Palette> readParaviewPresets(const QByteArray &text, const QString &label,
+                                          const QString &choice)
 {
     QJsonParseError parseError{};
     const QJsonDocument doc = QJsonDocument::fromJson(text, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        return {std::nullopt, lineError(label, lineOf(text, parseError.offset),
-                                        QStringLiteral("not JSON: ") + parseError.errorString())};
+        return core::fail(lineError(label, lineOf(text, parseError.offset),
+                                    QStringLiteral("not JSON: ") + parseError.errorString()));
     }
     const QJsonArray presets = doc.isArray() ? doc.array() : QJsonArray{doc.object()};
     QJsonObject preset;
@@ -80,20 +81,19 @@ PaletteRead readParaviewPresets(const QByteArray &text, const QString &label, co
         }
     }
     if (preset.isEmpty()) {
-        return {std::nullopt,
-                label +
-                    (choice.isEmpty()
+        return core::fail(
+            label + (choice.isEmpty()
                          ? QStringLiteral(": no preset with RGBPoints")
-                         : QStringLiteral(": no preset named \"%1\" with RGBPoints").arg(choice))};
+                         : QStringLiteral(": no preset named \"%1\" with RGBPoints").arg(choice)));
     }
     Palette palette;
     palette.name = preset.value(QLatin1String("Name")).toString();
     const QString where = QStringLiteral("%1: preset \"%2\": ").arg(label, palette.name);
     const QJsonArray numbers = preset.value(QLatin1String("RGBPoints")).toArray();
     if (numbers.isEmpty() || numbers.size() % 4 != 0) {
-        return {std::nullopt,
-                where + QStringLiteral("RGBPoints holds %1 numbers, not a multiple of 4")
-                            .arg(numbers.size())};
+        return core::fail(
+            where +
+            QStringLiteral("RGBPoints holds %1 numbers, not a multiple of 4").arg(numbers.size()));
     }
     std::vector<Point> points;
     for (int i = 0; i < numbers.size(); i += 4) {
@@ -101,10 +101,9 @@ PaletteRead readParaviewPresets(const QByteArray &text, const QString &label, co
         for (int j = 0; j < 4; ++j) {
             v[j] = numbers[i + j].toDouble(std::nan(""));
             if (!std::isfinite(v[j]) || (j > 0 && (v[j] < 0 || v[j] > 1))) {
-                return {std::nullopt,
-                        where + QStringLiteral("RGBPoints number %1 is no %2")
-                                    .arg(i + j + 1)
-                                    .arg(j ? "channel from 0 to 1" : "finite number")};
+                return core::fail(where + QStringLiteral("RGBPoints number %1 is no %2")
+                                              .arg(i + j + 1)
+                                              .arg(j ? "channel from 0 to 1" : "finite number"));
             }
         }
         points.push_back({v[0], {v[1], v[2], v[3]}});
@@ -137,7 +136,7 @@ PaletteRead readParaviewPresets(const QByteArray &text, const QString &label, co
     } else if (space.compare(QLatin1String("Diverging"), Qt::CaseInsensitive) == 0) {
         mix = mixDiverging;
     } else {
-        return {std::nullopt, where + QStringLiteral("unsupported ColorSpace \"%1\"").arg(space)};
+        return core::fail(where + QStringLiteral("unsupported ColorSpace \"%1\"").arg(space));
     }
     palette.keyed = keyedTable(preset, points);
     palette.zmin = points.front().x;
@@ -152,9 +151,9 @@ PaletteRead readParaviewPresets(const QByteArray &text, const QString &label, co
             return toRgb(above->rgb); // a step takes the point at or above
         }
         const Point &lo = *(above - 1);
-        return toRgb(mix(lo.rgb, above->rgb, (x - lo.x) / (above->x - lo.x)));
+        return toRgb(mix(lo.rgb, above->rgb, fraction(x, lo.x, above->x)));
     };
-    return {std::move(palette), QString()};
+    return palette;
 }
 
 } // namespace tessel

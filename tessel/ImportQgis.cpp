@@ -99,24 +99,25 @@ std::optional<ShadeTable> keyedTable(const Ramp &ramp, const std::vector<Stop> &
 
 } // namespace
 
-PaletteRead readQgisStyle(const QByteArray &text, const QString &label, const QString &choice)
+core::Result<Palette> readQgisStyle(const QByteArray &text, const QString &label,
+                                    const QString &choice)
 {
     QXmlStreamReader xml(text);
     const std::optional<Ramp> ramp = findRamp(xml, choice);
     if (xml.hasError()) {
-        return {std::nullopt, lineError(label, int(xml.lineNumber()), xml.errorString())};
+        return core::fail(lineError(label, int(xml.lineNumber()), xml.errorString()));
     }
     const QString which = choice.isEmpty()
                               ? QStringLiteral("no gradient colour ramp")
                               : QStringLiteral("no gradient colour ramp named \"%1\"").arg(choice);
     if (!ramp) {
-        return {std::nullopt, label + QStringLiteral(": ") + which};
+        return core::fail(label + QStringLiteral(": ") + which);
     }
     const QString where = QStringLiteral("%1: colour ramp \"%2\": ").arg(label, ramp->name);
     const std::optional<Stop> color1 = parseColor(ramp->props.value(QStringLiteral("color1")));
     const std::optional<Stop> color2 = parseColor(ramp->props.value(QStringLiteral("color2")));
     if (!color1 || !color2) {
-        return {std::nullopt, where + QStringLiteral("bad or missing color1 or color2")};
+        return core::fail(where + QStringLiteral("bad or missing color1 or color2"));
     }
     // The ends as stops at 0 and 1 around the others, sorted as QGIS sorts them.
     std::vector<Stop> stops{*color1};
@@ -125,7 +126,7 @@ PaletteRead readQgisStyle(const QByteArray &text, const QString &label, const QS
         const std::optional<double> offset = finiteNumber(item.section(QLatin1Char(';'), 0, 0));
         std::optional<Stop> stop = parseColor(item.section(QLatin1Char(';'), 1, 1));
         if (!offset || *offset < 0 || *offset > 1 || !stop) {
-            return {std::nullopt, where + QStringLiteral("bad stop \"%1\"").arg(item)};
+            return core::fail(where + QStringLiteral("bad stop \"%1\"").arg(item));
         }
         stop->offset = *offset;
         stops.push_back(*stop);
@@ -155,7 +156,7 @@ PaletteRead readQgisStyle(const QByteArray &text, const QString &label, const QS
         }
         return toRgb(mixRgb(lo.rgb, hi.rgb, s));
     };
-    return {std::move(palette), QString()};
+    return palette;
 }
 
 } // namespace tessel

@@ -2,6 +2,7 @@
 
 #include "ColorSpaces.h"
 #include "ShadeTable.h"
+#include "core/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -23,24 +24,21 @@ struct Palette
     std::function<std::optional<Rgb>(double z)> colorAt; // absent: no colour at z
 };
 
-struct PaletteRead
-{
-    std::optional<Palette> palette;
-    QString error; // names the file and the line or element at fault
-};
-
-// The four readers; `label` names the file in errors, `choice` the QGIS ramp or ParaView
-// preset to take (empty: the first).
-PaletteRead readGmtPalette(const QByteArray &text, const QString &label);
-PaletteRead readGdalColors(const QByteArray &text, const QString &label);
-PaletteRead readQgisStyle(const QByteArray &text, const QString &label, const QString &choice);
-PaletteRead readParaviewPresets(const QByteArray &text, const QString &label,
-                                const QString &choice);
+// The four readers; `label` names the file in failures, with the line or element at fault,
+// `choice` the QGIS ramp or ParaView preset to take (empty: the first).
+core::Result<Palette> readGmtPalette(const QByteArray &text, const QString &label);
+core::Result<Palette> readGdalColors(const QByteArray &text, const QString &label);
+core::Result<Palette> readQgisStyle(const QByteArray &text, const QString &label,
+                                    const QString &choice);
+core::Result<Palette> readParaviewPresets(const QByteArray &text, const QString &label,
+                                          const QString &choice);
 
 // What the readers share: "LABEL line N: what", and number reading.
 QString lineError(const QString &label, int line, const QString &what);
 std::optional<double> finiteNumber(const QString &text);
 // A whole symbol number at `value`, allowing for the rounding of a written fraction.
 std::optional<int> wholeSymbol(double value);
+// Where `z` lies from `lo` (0) to `hi` (1), also where hi - lo is too large for a double.
+double fraction(double z, double lo, double hi);
 
 } // namespace tessel

@@ -1,18 +1,19 @@
 #include "Script.h"
 
 #include "CommandLine.h"
+#include "TextLines.h"
 
 #include <QList>
 
 namespace tessel {
 
-ScriptParse parseScript(const QByteArray &bytes)
+core::Result<Script> parseScript(const QByteArray &bytes)
 {
     Script script;
     bool first = true;
-    const QList<QByteArray> raw = bytes.split('\n');
-    for (int i = 0; i < raw.size(); ++i) {
-        const QString text = QString::fromUtf8(raw[i]).trimmed();
+    TextLines lines(bytes);
+    while (lines.next()) {
+        const QString text = QString::fromUtf8(lines.line()).trimmed();
         if (text.isEmpty() || text.startsWith(QLatin1Char('!'))) {
             continue;
         }
@@ -21,17 +22,17 @@ ScriptParse parseScript(const QByteArray &bytes)
             script.parameters = split.rest.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
             for (int p = 0; p < script.parameters.size(); ++p) {
                 if (script.parameters.indexOf(script.parameters[p]) != p) {
-                    return {std::nullopt, QStringLiteral("line %1: parameter %2 is declared twice")
-                                              .arg(i + 1)
-                                              .arg(script.parameters[p])};
+                    return core::fail(QStringLiteral("line %1: parameter %2 is declared twice")
+                                          .arg(lines.number())
+                                          .arg(script.parameters[p]));
                 }
             }
         } else {
-            script.lines.append({i + 1, text});
+            script.lines.append({lines.number(), text});
         }
         first = false;
     }
-    return {std::move(script), QString()};
+    return script;
 }
 
 namespace {
@@ -72,14 +73,14 @@ QStringList argumentWords(const QString &text)
 
 } // namespace
 
-Binding bindArguments(const QStringList &parameters, const QString &arguments)
+core::Result<QStringList> bindArguments(const QStringList &parameters, const QString &arguments)
 {
     const QStringList words = argumentWords(arguments);
     if (words.size() < parameters.size() || (parameters.isEmpty() && !words.isEmpty())) {
-        return {std::nullopt, QStringLiteral("expects %1 argument(s) (%2) but got %3")
-                                  .arg(parameters.size())
-                                  .arg(parameters.join(QLatin1Char(' ')))
-                                  .arg(words.size())};
+        return core::fail(QStringLiteral("expects %1 argument(s) (%2) but got %3")
+                              .arg(parameters.size())
+                              .arg(parameters.join(QLatin1Char(' ')))
+                              .arg(words.size()));
     }
     QStringList values;
     if (!parameters.isEmpty()) {
@@ -87,7 +88,7 @@ Binding bindArguments(const QStringList &parameters, const QString &arguments)
         values.append(words.mid(0, firstTakes).join(QLatin1Char(' ')));
         values.append(words.mid(firstTakes));
     }
-    return {values, QString()};
+    return values;
 }
 
 QString substitute(const QString &line, const QStringList &parameters, const QStringList &values)

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QString>
 #include <QStringList>
-
-#include <optional>
 
 namespace tessel {
 
@@ -21,24 +21,12 @@ struct Script
     QList<ScriptLine> lines;
 };
 
-struct ScriptParse
-{
-    std::optional<Script> script;
-    QString error;
-};
+core::Result<Script> parseScript(const QByteArray &bytes);
 
-ScriptParse parseScript(const QByteArray &bytes);
-
-struct Binding
-{
-    std::optional<QStringList> values; // one per parameter
-    QString error;
-};
-
-// Binds blank-separated argument words from the right: every parameter but the first takes
-// one word, the first takes all that are left, joined by single blanks. A word in double
-// quotes may hold blanks ("my relief" is one word).
-Binding bindArguments(const QStringList &parameters, const QString &arguments);
+// Binds blank-separated argument words from the right, one value per parameter: every
+// parameter but the first takes one word, the first takes all that are left, joined by
+// single blanks. A word in double quotes may hold blanks ("my relief" is one word).
+core::Result<QStringList> bindArguments(const QStringList &parameters, const QString &arguments);
 
 // Replaces %NAME% by the value of parameter NAME.
 QString substitute(const QString &line, const QStringList &parameters, const QStringList &values);

@@ -5,9 +5,19 @@
 #include <QPainter>
 
 namespace tessel {
+namespace {
 
-TesselWidget::TesselWidget(const QString &ownFolder, QWidget *parent)
-    : QWidget(parent), m_host(ownFolder)
+HostOptions hostOptions(const QString &traceFile)
+{
+    HostOptions options;
+    options.traceFile = traceFile;
+    return options;
+}
+
+} // namespace
+
+TesselWidget::TesselWidget(const QString &ownFolder, const QString &traceFile, QWidget *parent)
+    : QWidget(parent), m_host(ownFolder, hostOptions(traceFile))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

@@ -13,7 +13,8 @@ class TesselWidget : public QWidget
     Q_OBJECT
 
 public:
-    explicit TesselWidget(const QString &ownFolder, QWidget *parent = nullptr);
+    // `traceFile`: where the host traces the calls made to it; empty: nowhere.
+    TesselWidget(const QString &ownFolder, const QString &traceFile, QWidget *parent = nullptr);
 
     Host &host() { return m_host; }
 

@@ -11,7 +11,9 @@
 #include "Export.h"
 #include "Host.h"
 #include "Render.h"
+#include "core/SaveFile.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -67,6 +69,15 @@ Options parseOptions(const QStringList &args)
     return options;
 }
 
+// On the command line, relative files and saves are in the folder tesselcmd runs in.
+tessel::HostOptions hostOptions()
+{
+    tessel::HostOptions options;
+    options.workingFolder = QDir::currentPath();
+    options.traceFile = qEnvironmentVariable("TESSEL_TRACE");
+    return options;
+}
+
 const char *const kUsage = "usage: tesselcmd [--png FILE --size WxH] [COMMANDFILE ...]\n"
                            "       tesselcmd --export FORMAT SHADESET.shd ... OUT";
 
@@ -88,13 +99,28 @@ int runExport(const QStringList &args, QTextStream &errors)
                << Qt::endl;
         return 2;
     }
-    tessel::Host host(QCoreApplication::applicationDirPath(), QDir::currentPath());
-    int failures = 0;
+    QStringList targets;
     for (const QString &input : inputs) {
         const QString target =
             intoFolder ? QDir(out).filePath(QFileInfo(input).completeBaseName() + QLatin1Char('.') +
                                             tessel::exportExtension(*format))
                        : out;
+        // Two inputs of one stem would write one file twice, the first lost: refuse first.
+        const auto same = std::find_if(targets.begin(), targets.end(), [&](const QString &t) {
+            return QFileInfo(t).absoluteFilePath() == QFileInfo(target).absoluteFilePath();
+        });
+        if (same != targets.end()) {
+            errors << "tesselcmd: " << inputs[same - targets.begin()] << " and " << input
+                   << " would both be written to " << target << "; nothing written" << Qt::endl;
+            return 2;
+        }
+        targets.append(target);
+    }
+    tessel::Host host(QCoreApplication::applicationDirPath(), hostOptions());
+    int failures = 0;
+    for (int i = 0; i < inputs.size(); ++i) {
+        const QString &input = inputs[i];
+        const QString &target = targets[i];
         tessel::Messages messages;
         if (host.RunCommand(QStringLiteral("shadeset ") + QFileInfo(input).absoluteFilePath(),
                             messages) != tessel::StatusOk ||
@@ -133,8 +159,7 @@ int main(int argc, char **argv)
         errors << "tesselcmd: " << options.error << Qt::endl << kUsage << Qt::endl;
         return 2;
     }
-    // On the command line, relative files and saves are in the folder tesselcmd runs in.
-    tessel::Host host(QCoreApplication::applicationDirPath(), QDir::currentPath());
+    tessel::Host host(QCoreApplication::applicationDirPath(), hostOptions());
     int failures = 0;
     if (options.files.isEmpty()) {
         QFile input;
@@ -155,8 +180,12 @@ int main(int argc, char **argv)
         QPainter painter(&image);
         tessel::renderDrawing(painter, host.drawing(), options.size);
         painter.end();
-        if (!image.save(options.png, "PNG")) {
-            errors << "tesselcmd: cannot write " << options.png << Qt::endl;
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        if (const core::Status saved = core::saveFile(options.png, png); !saved) {
+            errors << "tesselcmd: " << saved.error() << Qt::endl;
             return 1;
         }
     }

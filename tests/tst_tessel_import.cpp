@@ -79,6 +79,8 @@ private Q_SLOTS:
         QTest::newRow("cpt skipped slice") << QByteArray("0 red 1 red\n1 - 2 -\n2 blue 3 blue\n") << 4 << "in" << "1:255,0,0 3:0,0,255 4:0,0,255";
         QTest::newRow("cpt categorical from 0") << QByteArray("0\tred\n2\t0/0/255\t;water\n") << 3 << "in" << "1:255,0,0 3:0,0,255";
         QTest::newRow("cpt huge keys") << QByteArray("2 red\n1e300 blue\n") << 2 << "in" << "1:255,0,0 2:0,0,255";
+        QTest::newRow("cpt range past a double") << QByteArray("-1e308 red 1e308 blue\n") << 3 << "in" << "1:255,0,0 2:128,0,128 3:0,0,255";
+        QTest::newRow("gdal steps past a double") << QByteArray("0 255 0 0\n1e308 0 0 255\n") << 3 << "in" << "1:255,0,0 2:128,0,128 3:0,0,255";
         QTest::newRow("cpt keyed by symbols") << QByteArray("# NAME = my keys\n1 red\n2 blue\n4 green\n") << 9 << "my keys" << "1:255,0,0 2:0,0,255 4:0,255,0";
         QTest::newRow("cpt old form") << QByteArray("0 0 0 0 10 255 255 255\n") << 3 << "in" << "1:0,0,0 2:128,128,128 3:255,255,255";
         QTest::newRow("gdal percent") << QByteArray("0% black\n100% white\nnv 0 0 0 0\n") << 3 << "in" << "1:0,0,0 2:128,128,128 3:255,255,255";

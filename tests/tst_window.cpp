@@ -438,17 +438,41 @@ private Q_SLOTS:
         QCOMPARE(f.status(), QStringLiteral("Specify a minimum of 3 colors..."));
     }
 
-    // The old file stays until Tessel's save replaces it: a refused colour keeps it whole.
-    // (A save that replaces it: the acceptance test.)
+    // The old file stays until Tessel's save replaces it: a refused colour keeps it whole,
+    // and so does a disk that fails as it is written, which Create reports instead of
+    // inviting a display. (A save that replaces it: the acceptance test.)
+    void shouldReplaceAShadesetOnlyByASavedOne_data()
+    {
+        QTest::addColumn<QString>("colours");
+        QTest::addColumn<QByteArray>("failingCall"); // made to fail by the failio library
+        QTest::addColumn<QString>("status");
+        // clang-format off
+        QTest::newRow("refused colour") << "type 2 bleu" << QByteArray() << "shadecolorramp: unknown colour \"bleu\"";
+        QTest::newRow("full disk") << "type 2 white" << QByteArray("write") << "shadesave: cannot write SHADES/relief.shd: No space left on device";
+        QTest::newRow("failing sync") << "type 2 white" << QByteArray("fsync") << "shadesave: cannot write SHADES/relief.shd: No space left on device";
+        // clang-format on
+    }
+
     void shouldReplaceAShadesetOnlyByASavedOne()
     {
+        QFETCH(QString, colours);
+        QFETCH(QByteArray, failingCall);
+        QFETCH(QString, status);
+        if (!qEnvironmentVariable("LD_PRELOAD").contains("failio")) {
+            QSKIP("the failio library is not loaded: run this test through CTest");
+        }
         FormFixture f(true);
         const QString path = f.folders().shadeDir + "/relief.shd";
-        QVERIFY(writeFile(path, "TESSEL SHADESET 1\nname relief\nsymbols 1\n1 1 2 3\n"));
-        const QByteArray before = readFile(path);
-        f.run("type 1 black; type 2 bleu; type 3 red; count 9; name relief; answer yes; create");
-        QCOMPARE(f.status(), QStringLiteral("shadecolorramp: unknown colour \"bleu\""));
-        QCOMPARE(readFile(path), before);
+        QVERIFY(writeFile(path, "old"));
+        qputenv("FAILIO_UNDER", QFile::encodeName(f.folders().shadeDir));
+        qputenv("FAILIO_CALL", failingCall);
+        f.run("type 1 black; " + colours +
+              "; type 3 red; count 9; name relief; answer yes; create");
+        qunsetenv("FAILIO_CALL");
+        QCOMPARE(f.status(), status.replace("SHADES", f.folders().shadeDir));
+        QCOMPARE(readFile(path), QByteArray("old"));
+        QVERIFY(f.button("cmdCreateShd")->isEnabled());
+        QVERIFY(!f.button("cmdDisplayShd")->isEnabled());
     }
 };
 

@@ -20,9 +20,6 @@ namespace tessel {
 class TesselWidget;
 }
 
-// The path last picked in the Shadeset Browser.
-extern QString g_browsePath;
-
 // The one window: colours, name and count in, shadesets built, shown, browsed and deleted.
 // Handlers are named after their control and event; each reads the controls, asks the
 // plain functions of palette/ and shadeset/ for its commands, sends them and sets the
@@ -32,7 +29,9 @@ class frmHuewright : public QWidget
     Q_OBJECT
 
 public:
-    frmHuewright(Prompt &prompt, const Folders &folders, QWidget *parent = nullptr);
+    // `tesselTrace`: where the Tessel control traces the calls made to it; empty: nowhere.
+    frmHuewright(Prompt &prompt, const Folders &folders, const QString &tesselTrace = {},
+                 QWidget *parent = nullptr);
     ~frmHuewright() override;
 
     // The channel to the host control. The first call loads the window (Form_Load).
@@ -94,6 +93,7 @@ private:
     QString ShdName;
     qint16 colorIndex = 0;
     qint16 colorsReady = 0;
+    QString browsePath; // the path last picked in the Shadeset Browser
 
     // Controls, named as on the form; colour row n is index n - 1.
     std::array<QComboBox *, 7> cboColor{};

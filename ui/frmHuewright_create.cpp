@@ -4,7 +4,6 @@
 #include "frmHuewright.h"
 #include "shadeset/RampPlan.h"
 #include "shadeset/ShadesetFile.h"
-#include "shadeset/ShadesetName.h"
 #include "shadeset/SymbolCount.h"
 
 #include <QComboBox>
@@ -37,7 +36,7 @@ void frmHuewright::txtNSymb_LostFocus()
 
 bool frmHuewright::CheckIfExists(QString &FileName)
 {
-    FileName = withoutShdSuffix(FileName);
+    FileName = core::withoutShdSuffix(FileName);
     // The folder the construction saves into, so the question speaks of the file it replaces.
     return shadesetFileExists(m_folders.shadeDir, FileName);
 }
@@ -61,10 +60,11 @@ void frmHuewright::cmdCreateShd_Click()
         return;
     }
     nSymbs = *count;
-    const QString problem = core::shadesetNameProblem(withoutShdSuffix(ShdName));
-    if (!problem.isEmpty()) {
-        refuseCreate(QStringLiteral("Shadeset name"),
-                     QStringLiteral("The shadeset name ") + problem + QLatin1Char('.'), txtShdName);
+    const core::Status named = core::checkShadesetName(core::withoutShdSuffix(ShdName));
+    if (!named) {
+        QString text = named.error() + QLatin1Char('.');
+        text[0] = text[0].toUpper();
+        refuseCreate(QStringLiteral("Shadeset name"), text, txtShdName);
         return;
     }
     if (CheckIfExists(ShdName)) {

@@ -89,12 +89,13 @@ QComboBox *colorBox(QWidget *form, const QString &name, QCompleter *unused)
 
 } // namespace
 
-frmHuewright::frmHuewright(Prompt &prompt, const Folders &folders, QWidget *parent)
+frmHuewright::frmHuewright(Prompt &prompt, const Folders &folders, const QString &tesselTrace,
+                           QWidget *parent)
     : QWidget(parent), m_prompt(prompt), m_folders(folders)
 {
     // The controls inherit the window's font as they are made; only the bold ones differ.
     setFont(formFont(false));
-    m_tessel = place(new tessel::TesselWidget(folders.tesselDir, this), "Tessel1");
+    m_tessel = place(new tessel::TesselWidget(folders.tesselDir, tesselTrace, this), "Tessel1");
     m_tessel->setFocusPolicy(Qt::NoFocus);
     m_channel = std::make_unique<host::TesselChannel>(m_tessel->host(),
                                                       [control = m_tessel] { control->update(); });

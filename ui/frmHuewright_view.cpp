@@ -11,8 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-QString g_browsePath;
-
 void frmHuewright::cmdDisplayShd_Click()
 {
     const DisplayPlan plan = planDisplay(m_folders, txtShdName->text(), nSymbs);
@@ -48,7 +46,7 @@ void frmHuewright::cmdNavDispShd_Click()
     send(load[1]);
     const QString symb = m_channel->GetVariable(QStringLiteral("symb"));
     const std::optional<qint16> C = wholeNumber16(symb);
-    g_browsePath = F;
+    browsePath = F;
     if (!F.isEmpty() && !C) {
         m_prompt.message(stopBox(QStringLiteral("Shadeset Browser"),
                                  QStringLiteral("Cannot show ") + F +
@@ -60,9 +58,9 @@ void frmHuewright::cmdNavDispShd_Click()
         return;
     }
     // A cancel sends the display too, with an empty path, and keeps the status line.
-    const qint32 shown = send(browseDisplayCommand(m_folders, g_browsePath, C.value_or(0)));
-    if (!g_browsePath.isEmpty()) {
-        const PickedPath parts = splitPickedPath(g_browsePath);
+    const qint32 shown = send(browseDisplayCommand(m_folders, browsePath, C.value_or(0)));
+    if (!browsePath.isEmpty()) {
+        const PickedPath parts = splitPickedPath(browsePath);
         txtShdName->setText(parts.name);
         txtNSymb->setText(QString::number(*C));
         setStatus(shown == 0 ? QStringLiteral("Displayed is ") + parts.file +
@@ -75,11 +73,11 @@ void frmHuewright::cmdNavDispShd_Click()
 void frmHuewright::cmdDeleteShd_Click()
 {
     const QString path = shadesetPath(m_folders.shadeDir, ShdName);
-    const QString error = deleteShadesetFile(m_folders.shadeDir, ShdName);
-    if (!error.isEmpty()) {
-        setStatus(QStringLiteral("Cannot delete ") + path + QStringLiteral(": ") + error);
+    const core::Status deleted = deleteShadesetFile(m_folders.shadeDir, ShdName);
+    if (!deleted) {
+        setStatus(QStringLiteral("Cannot delete ") + path + QStringLiteral(": ") + deleted.error());
     }
     // Delete stays available only while there is still a file it may delete.
-    cmdDeleteShd->setEnabled(!error.isEmpty() && core::shadesetNameProblem(ShdName).isEmpty() &&
+    cmdDeleteShd->setEnabled(!deleted && core::checkShadesetName(ShdName) &&
                              QFileInfo::exists(path));
 }

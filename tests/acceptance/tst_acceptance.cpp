@@ -38,8 +38,10 @@ public:
     Desktop()
     {
         m_server.setStandardErrorFile(QProcess::nullDevice()); // unread, it would fill and stall
-        m_server.start("Xvfb",
-                       {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        // Without -noreset the server resets whenever its last client leaves, and a program
+        // that connects during the reset fails at once.
+        m_server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten",
+                                "tcp", "-noreset"});
         m_server.waitForStarted(5000);
         QByteArray out;
         waitUntil(

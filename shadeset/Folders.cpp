@@ -1,9 +1,6 @@
-#include "basMain.h"
-#include "zeb_func.h"
+#include "Folders.h"
 
-QString g_startPath;
-QString g_ToolsDir;
-QString g_shadeDir;
+#include "core/zeb_func.h"
 
 Folders deriveFolders(const QString &programFolder, bool lowerCase, QChar separator)
 {
