@@ -12,7 +12,7 @@ constexpr double kPi = 3.14159265358979323846;
 
 Triple mix(const Triple &a, const Triple &b, double s)
 {
-    return {a[0] + s * (b[0] - a[0]), a[1] + s * (b[1] - a[1]), a[2] + s * (b[2] - a[2])};
+    return {lerp(a[0], b[0], s), lerp(a[1], b[1], s), lerp(a[2], b[2], s)};
 }
 
 // Hue from 0 to 1.
@@ -136,7 +136,20 @@ Rgbf fromRgb(Rgb c)
 
 Rgbf mixRgb(const Rgbf &a, const Rgbf &b, double s)
 {
-    return {a.r + s * (b.r - a.r), a.g + s * (b.g - a.g), a.b + s * (b.b - a.b)};
+    return {lerp(a.r, b.r, s), lerp(a.g, b.g, s), lerp(a.b, b.b, s)};
+}
+
+double lerp(double a, double b, double step, double steps)
+{
+    return a + (b - a) * step / steps;
+}
+
+Rgb rampRgb(Rgb from, Rgb to, int step, int steps)
+{
+    const auto channel = [&](std::uint8_t a, std::uint8_t b) {
+        return static_cast<std::uint8_t>(std::lround(lerp(a, b, step, steps)));
+    };
+    return {channel(from.red, to.red), channel(from.green, to.green), channel(from.blue, to.blue)};
 }
 
 Rgbf mixHsv(const Rgbf &a, const Rgbf &b, double s, bool wrap)

@@ -20,6 +20,13 @@ struct Hsv
     double v = 0;
 };
 
+// The one straight line of Tessel's colour arithmetic: a + (b - a) * step / steps. A ramp of
+// whole steps computes as the classic ramps always have; a fraction s is lerp(a, b, s).
+double lerp(double a, double b, double step, double steps = 1);
+
+// A ramp of 8-bit colours in RGB at step `step` of `steps`, rounded: the classic ramp.
+Rgb rampRgb(Rgb from, Rgb to, int step, int steps);
+
 Hsv toHsv(const Rgbf &c);
 Rgbf fromHsv(const Hsv &c);
 

@@ -1,5 +1,6 @@
 // The shade-table and drawing commands of the host.
 #include "ColorNames.h"
+#include "ColorSpaces.h"
 #include "CommandLine.h"
 #include "Host.h"
 #include "core/Result.h"
@@ -137,7 +138,7 @@ Host::Outcome Host::colorRamp(const QString &rest)
         return failure(StatusBadArguments, command,
                        QStringLiteral("unknown colour \"%1\"").arg(words->at(from ? 3 : 2)));
     }
-    fillRamp(m_table, static_cast<int>(*start), static_cast<int>(*count), *from, *to);
+    fillRamp(m_table, static_cast<int>(*start), static_cast<int>(*count), *from, *to, rampRgb);
     return ok();
 }
 

@@ -131,7 +131,7 @@ core::Result<Palette> readGdalColors(const QByteArray &text, const QString &labe
         const double s =
             hi.value > lo.value ? std::clamp(fraction(z, lo.value, hi.value), 0.0, 1.0) : 1;
         // A blend that leaves no opacity at all is no colour.
-        if (std::lround(255 * (lo.alpha + s * (hi.alpha - lo.alpha))) == 0) {
+        if (std::lround(255 * lerp(lo.alpha, hi.alpha, s)) == 0) {
             return std::nullopt;
         }
         return toRgb(mixRgb(lo.rgb, hi.rgb, s));

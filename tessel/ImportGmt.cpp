@@ -256,8 +256,8 @@ private:
                     return std::nullopt;
                 }
                 const double f = s.z1 > s.z0 ? fraction(z, s.z0, s.z1) : 0;
-                return rgb({s.c0->a + f * (s.c1->a - s.c0->a), s.c0->b + f * (s.c1->b - s.c0->b),
-                            s.c0->c + f * (s.c1->c - s.c0->c)});
+                return rgb({lerp(s.c0->a, s.c1->a, f), lerp(s.c0->b, s.c1->b, f),
+                            lerp(s.c0->c, s.c1->c, f)});
             };
             return palette;
         }

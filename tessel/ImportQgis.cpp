@@ -151,7 +151,7 @@ core::Result<Palette> readQgisStyle(const QByteArray &text, const QString &label
         const Stop &hi = std::abs(t - 1) < 1e-12 ? stops.back() : stops[i + 1];
         const double s =
             discrete || hi.offset <= lo.offset ? 0 : (t - lo.offset) / (hi.offset - lo.offset);
-        if (std::lround(lo.alpha + s * (hi.alpha - lo.alpha)) == 0) {
+        if (std::lround(lerp(lo.alpha, hi.alpha, s)) == 0) {
             return std::nullopt;
         }
         return toRgb(mixRgb(lo.rgb, hi.rgb, s));

@@ -1,7 +1,5 @@
 #include "ShadeTable.h"
 
-#include <cmath>
-
 namespace tessel {
 
 int ShadeTable::total() const
@@ -31,27 +29,11 @@ void ShadeTable::clear()
     m_colors.clear();
 }
 
-namespace {
-
-std::uint8_t mix(std::uint8_t from, std::uint8_t to, int step, int steps)
+void fillRamp(ShadeTable &table, int start, int count, Rgb from, Rgb to, RampMix mix)
 {
-    const double value = from + (to - from) * static_cast<double>(step) / steps;
-    return static_cast<std::uint8_t>(std::lround(value));
-}
-
-} // namespace
-
-void fillRamp(ShadeTable &table, int start, int count, Rgb from, Rgb to)
-{
-    if (count == 1) {
-        table.set(start, from);
-        return;
-    }
     const int steps = count - 1;
     for (int i = 0; i < count; ++i) {
-        table.set(start + i,
-                  Rgb{mix(from.red, to.red, i, steps), mix(from.green, to.green, i, steps),
-                      mix(from.blue, to.blue, i, steps)});
+        table.set(start + i, i == 0 ? from : i == steps ? to : mix(from, to, i, steps));
     }
 }
 

@@ -33,8 +33,11 @@ private:
     std::vector<std::optional<Rgb>> m_colors;
 };
 
-// Sets symbols start .. start + count - 1 to a straight RGB line from `from` to `to`, both
-// ends included. The caller has checked the range.
-void fillRamp(ShadeTable &table, int start, int count, Rgb from, Rgb to);
+// A ramp's colour at step `step` of `steps`, from `from` (step 0) to `to` (step `steps`).
+using RampMix = Rgb (*)(Rgb from, Rgb to, int step, int steps);
+
+// Sets symbols start .. start + count - 1 to a ramp from `from` to `to`, both ends included
+// exactly, blended by `mix`. The caller has checked the range.
+void fillRamp(ShadeTable &table, int start, int count, Rgb from, Rgb to, RampMix mix);
 
 } // namespace tessel

@@ -50,6 +50,24 @@ private Q_SLOTS:
         QTEST(readFile(m_dir->filePath(file)), "text");
     }
 
+    // QGIS places a stop by its offset alone: each must be the symbol's own place to the
+    // last bit a double holds, or a long table drifts off its symbols.
+    void shouldPlaceQgisStopsExactly()
+    {
+        QCOMPARE(run(*m_host, "shadecolorramp 5 995 \"navy\" \"snow\";shadeexport qgis s.xml"),
+                 QString());
+        const QString stops = QString::fromUtf8(readFile(m_dir->filePath("s.xml")))
+                                  .section("k=\"stops\" v=\"", 1)
+                                  .section('"', 0, 0);
+        const QStringList items = stops.split(':');
+        QCOMPARE(items.size(), 993);
+        for (int i = 0; i < items.size(); ++i) {
+            const double expected = double(i + 1) / 994; // symbol 6 + i of 5 to 999
+            QVERIFY2(std::abs(items[i].section(';', 0, 0).toDouble() - expected) <= 1e-15,
+                     qPrintable(items[i]));
+        }
+    }
+
     // A hand-written shadeset can carry any name; each format takes what it can carry whole
     // and refuses the rest, writing nothing.
     void shouldRefuseWhatAFormatCannotCarry_data()

@@ -76,6 +76,7 @@ private Q_SLOTS:
         QTest::newRow("cpt hinge") << QByteArray("# HARD_HINGE\n# RANGE = -8000/6000\n-1\t0/0/255\t0\t255/255/255\n0 0/255/0 1 255/0/0 L\n") << 5 << "in" << "1:0,0,255 2:128,128,255 3:0,255,0 4:128,128,0 5:255,0,0";
         QTest::newRow("cpt hsv, no wrap") << QByteArray("#\tCOLOR_MODEL = hsv\n0 0-1-1 1 240-1-1\nB 0-0-1\nF - \nN 0-0-.5\n") << 3 << "in" << "1:255,0,0 2:0,255,0 3:0,0,255";
         QTest::newRow("cpt colour forms") << QByteArray("0 gray50 1 IVORY2 ;a label\n1 #ff0000 2 0/100/100/0@50\n2 128 3 darkorange3\n") << 7 << "in" << "1:127,127,127 2:183,183,176 3:255,0,0 4:255,0,0 5:128,128,128 6:167,115,64 7:205,102,0";
+        QTest::newRow("cpt cmyk with black") << QByteArray("0 20/40/60/10 1 20/40/60/10\n") << 1 << "in" << "1:184,138,92";
         QTest::newRow("cpt skipped slice") << QByteArray("0 red 1 red\n1 - 2 -\n2 blue 3 blue\n") << 4 << "in" << "1:255,0,0 3:0,0,255 4:0,0,255";
         QTest::newRow("cpt categorical from 0") << QByteArray("0\tred\n2\t0/0/255\t;water\n") << 3 << "in" << "1:255,0,0 3:0,0,255";
         QTest::newRow("cpt huge keys") << QByteArray("2 red\n1e300 blue\n") << 2 << "in" << "1:255,0,0 2:0,0,255";

@@ -13,6 +13,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QTest>
 
@@ -114,6 +115,8 @@ private Q_SLOTS:
         QTest::newRow("two letters") << "type 1 re" << "" << false << kHint;
         QTest::newRow("third letter, kept when erased") << "type 1 red; erase 1" << "cmdPatch1" << false << kHint;
         QTest::newRow("blanks count") << "type 2 ___" << "cmdPatch2" << false << kHint;
+        QTest::newRow("two colours are not enough") << "type 1 red; type 2 tan" << "cmdPatch1 cmdPatch2" << false << kHint;
+        QTest::newRow("nor with a preview") << "type 1 red; type 2 tan; preview 1" << "cmdPatch1 cmdPatch2" << false << kHint;
         QTest::newRow("three colours") << kThree << kOpenedByThree << false << kHint;
         QTest::newRow("three backwards, no name") << "name ; type 3 tan; type 2 tan; type 1 tan" << kOpenedByThree << false << kHint;
         QTest::newRow("box 4 opens box 5") << kThree + "; type 4 blu" << kOpenedByThree + " cboColor5 cmdPatch4" << false << kHint;
@@ -151,22 +154,22 @@ private Q_SLOTS:
         QTEST(f.status(), "status");
     }
 
-    // What one action sends, and the name and count boxes after it. BASE stands for the base
-    // folder.
+    // What one action sends, and the name, count and colour boxes after it. BASE stands for
+    // the base folder.
     void shouldSendWhatTheControlsHold_data()
     {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("action");
         QTest::addColumn<QStringList>("sent");
-        QTest::addColumn<QString>("boxes"); // name|count
+        QTest::addColumn<QString>("boxes"); // name|count|the colours, as typed
         // clang-format off
-        QTest::newRow("preview 4") << kThree + "; type 4 thistle" << "preview 4" << QStringList{"shadesymbol 129", "patch .35 3.35 1.35 3.5"} << "elev1|999";
-        QTest::newRow("create cuts .shd, keeps the boxes") << kThree + "; name relief.SHD; count 12.5" << "create" << QStringList{"&wo BASE/shades", "shadedelete ALL", "shadecolorramp 1 7 \"red\" \"tan\"", "shadecolorramp 7 7 \"tan\" \"blue\"", "shadesave relief"} << "relief.SHD|12.5";
-        QTest::newRow("display the count created") << kThree + "; count 13.5; create; name my relief.shd" << "display" << QStringList{"&r BASE/tools/dispshd.zeb BASE \"my relief\" 14"} << "my relief.shd|13.5";
-        QTest::newRow("browse takes name and count") << "symb 5000; file /data/elev9.shd" << "browse" << QStringList{"shadeset /data/elev9.shd", "&s symb = [show shadesymbol total]", "&r BASE/tools/disp_old_shd.zeb /data/elev9.shd 5000"} << "elev9|5000";
-        QTest::newRow("browse cancelled keeps them") << "symb 999; fail shadeset" << "browse" << QStringList{"shadeset ", "&s symb = [show shadesymbol total]", "&r BASE/tools/disp_old_shd.zeb  999"} << "elev1|999";
-        QTest::newRow("reset") << kThree + "; name x; count 50" << "reset" << QStringList{"shadeset colornames.shd"} << "elev2|999";
-        QTest::newRow("clear") << "" << "clear" << QStringList{"clear"} << "elev1|999";
+        QTest::newRow("preview 4") << kThree + "; type 4 thistle" << "preview 4" << QStringList{"shadesymbol 129", "patch .35 3.35 1.35 3.5"} << "elev1|999|red,tan,blue,thistle";
+        QTest::newRow("create cuts .shd, keeps the boxes") << kThree + "; name relief.SHD; count 12.5" << "create" << QStringList{"&wo BASE/shades", "shadedelete ALL", "shadecolorramp 1 7 \"red\" \"tan\"", "shadecolorramp 7 7 \"tan\" \"blue\"", "shadesave relief"} << "relief.SHD|12.5|red,tan,blue";
+        QTest::newRow("display the count created") << kThree + "; count 13.5; create; name my relief.shd" << "display" << QStringList{"&r BASE/tools/dispshd.zeb BASE \"my relief\" 14"} << "my relief.shd|13.5|red,tan,blue";
+        QTest::newRow("browse takes name and count") << "symb 5000; file /data/elev9.shd" << "browse" << QStringList{"shadeset /data/elev9.shd", "&s symb = [show shadesymbol total]", "&r BASE/tools/disp_old_shd.zeb /data/elev9.shd 5000"} << "elev9|5000|";
+        QTest::newRow("browse cancelled keeps them") << "symb 999; fail shadeset" << "browse" << QStringList{"shadeset ", "&s symb = [show shadesymbol total]", "&r BASE/tools/disp_old_shd.zeb  999"} << "elev1|999|";
+        QTest::newRow("reset") << kThree + "; name x; count 50" << "reset" << QStringList{"shadeset colornames.shd"} << "elev2|999|";
+        QTest::newRow("clear") << "" << "clear" << QStringList{"clear"} << "elev1|999|";
         // clang-format on
     }
 
@@ -180,7 +183,13 @@ private Q_SLOTS:
         f.takeCommands();
         f.run(action);
         QCOMPARE(f.takeCommands(), sent.replaceInStrings("BASE", f.folders().startPath));
-        QTEST(f.edit("txtShdName")->text() + '|' + f.edit("txtNSymb")->text(), "boxes");
+        QStringList colours;
+        for (int n = 1; n <= 7; ++n) {
+            colours << f.color(n)->currentText();
+        }
+        QTEST(f.edit("txtShdName")->text() + '|' + f.edit("txtNSymb")->text() + '|' +
+                  colours.join(',').remove(QRegularExpression(",+$")),
+              "boxes");
         QVERIFY(f.prompt().shown.isEmpty());
         for (const OpenFileRequest &dialog : f.prompt().dialogs) { // the browser's
             QCOMPARE(dialog.title + '|' + dialog.folder + '|' + dialog.defaultExtension + '|' +
@@ -207,7 +216,6 @@ private Q_SLOTS:
         // clang-format off
         QTest::newRow("count 12abc") << kThree + "; count 12abc" << "create" << "Number of symbols" << count << "txtNSymb" << QStringList{};
         QTest::newRow("name .shd") << kThree + "; name .shd" << "create" << "Shadeset name" << "The shadeset name is empty." << "txtShdName" << QStringList{};
-        QTest::newRow("name :relief") << kThree + "; name :relief" << "create" << "Shadeset name" << "The shadeset name cannot hold the character \":\"." << "txtShdName" << QStringList{};
         QTest::newRow("name of the palette") << kThree + "; name ColorNames.shd" << "create" << "Shadeset name" << "The shadeset name \"ColorNames\" is reserved for the palette." << "txtShdName" << QStringList{};
         QTest::newRow("overwrite declined") << kThree + "; touch relief.shd; name relief.SHD; answer no" << "create" << "Shadeset Exists !!!" << "Shadeset relief already exists. Do you want to overwrite it?" << "txtShdName" << QStringList{};
         QTest::newRow("one .shd cut") << kThree + "; touch hills.shd.shd; name hills.shd.shd; answer no" << "create" << "Shadeset Exists !!!" << "Shadeset hills.shd already exists. Do you want to overwrite it?" << "txtShdName" << QStringList{};
@@ -391,9 +399,14 @@ private Q_SLOTS:
         QVERIFY(form.findChild<tessel::TesselWidget *>("Tessel1")->host().drawing().items.empty());
     }
 
+    // Start-up sends its three commands in order, and the start-up shadeset shows.
     void shouldDrawTheStartupShadesetAndThePatches()
     {
         FormFixture f(true, "my base");
+        const QString base = f.folders().startPath;
+        QCOMPARE(f.startupCommands(),
+                 (QStringList{"&r " + base + "/tools/dispshd.zeb " + base + " elev999 999",
+                              "shadeset colornames.shd", "&s .startpath = " + base}));
         tessel::Host elev(f.folders().shadeDir);
         QCOMPARE(run(elev, "shadeset elev999.shd"), QString());
         QImage shown = f.shown();

@@ -1,6 +1,7 @@
 #include "FormFixture.h"
 
 #include "TestFiles.h"
+#include "app/basMain.h"
 #include "host/TesselChannel.h"
 #include "tessel/TesselWidget.h"
 
@@ -55,13 +56,12 @@ FormFixture::FormFixture(bool realTessel, const QString &baseName)
                    : nullptr);
     m_recording = recording.get();
     m_form->setChannel(std::move(recording));
-    m_form->Tessel1();
-    m_form->show();
+    Main(*m_form, m_folders);
     QApplication::setActiveWindow(m_form.get());
     if (!QTest::qWaitForWindowActive(m_form.get())) {
         qWarning("the window did not become active");
     }
-    takeCommands();
+    m_startup = takeCommands();
 }
 
 QStringList FormFixture::enabledControls() const

@@ -48,8 +48,8 @@ public:
     QList<OpenFileRequest> dialogs;
 };
 
-// A loaded, shown and active window for a base folder in a temporary folder, with its host
-// recorded: behind the recording a real Tessel in a copy of the install tree, or nothing
+// A window started by Main, shown and active, for a base folder in a temporary folder, with its
+// host recorded: behind the recording a real Tessel in a copy of the install tree, or nothing
 // (every command then succeeds unless a failure is scripted).
 class FormFixture
 {
@@ -82,8 +82,10 @@ public:
     //   answer yes|no | file PATH | symb VALUE | fail PREFIX   what the user or host will answer
     //   touch NAME | touch NAME/   a file or folder in the shadeset folder
     void run(const QString &script);
-    // The commands recorded since the window loaded or the last call.
+    // The commands recorded since the window started or the last call.
     QStringList takeCommands();
+    // The commands the window sent as it started.
+    const QStringList &startupCommands() const { return m_startup; }
 
     // Types into the field, by mouse and keys; `replace` selects what is there first.
     void type(QWidget *field, const QString &text, bool replace = false);
@@ -95,4 +97,5 @@ private:
     ScriptedPrompt m_prompt;
     std::unique_ptr<frmHuewright> m_form;
     RecordingChannel *m_recording = nullptr;
+    QStringList m_startup;
 };
