@@ -250,13 +250,13 @@ Host::Outcome Host::exportShades(const QString &rest)
 {
     const QString command = QStringLiteral("shadeexport");
     const SplitLine split = splitFirstWord(rest);
-    const auto format = parseExportFormat(split.word);
+    const Format *format = findFormat(split.word);
     if (!format) {
-        return failure(StatusBadArguments, command,
-                       split.word.isEmpty()
-                           ? QStringLiteral("expected FORMAT FILE")
-                           : QStringLiteral("unknown format \"%1\" (cpt, gdal, qgis or paraview)")
-                                 .arg(split.word));
+        return failure(
+            StatusBadArguments, command,
+            split.word.isEmpty()
+                ? QStringLiteral("expected FORMAT FILE")
+                : QStringLiteral("unknown format \"%1\" (%2)").arg(split.word, formatKeys()));
     }
     if (split.rest.isEmpty()) {
         return failure(StatusBadArguments, command, QStringLiteral("missing file name"));

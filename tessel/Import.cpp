@@ -1,130 +1,27 @@
 #include "Import.h"
 
+#include "Formats.h"
+#include "TextLines.h"
 #include "core/ReadFile.h"
 
 #include <QFileInfo>
-#include <QList>
 
 #include <cmath>
 
 namespace tessel {
 namespace {
 
-enum class Kind
+// Tessel's own file says so on its first line (after any comments).
+bool isShd(QByteArrayView bytes)
 {
-    Shd,
-    Gmt,
-    Gdal,
-    Qgis,
-    Paraview,
-};
-
-bool isNumber(const QByteArray &word)
-{
-    bool ok = false;
-    word.toDouble(&ok);
-    return ok;
-}
-
-// A text palette is a gdaldem file when it says so (an nv line, a percentage, commas or
-// colons between numbers) or when every line is four or five plain numbers; else GMT's.
-Kind textKind(const QList<QByteArray> &lines)
-{
-    bool allPlainNumbers = true;
-    for (const QByteArray &raw : lines) {
-        const QByteArray line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith('#')) {
-            continue;
-        }
-        const QList<QByteArray> words = line.simplified().split(' ');
-        if (words[0] == "nv" || words[0].endsWith('%') || line.contains(',') ||
-            line.contains(':')) {
-            return Kind::Gdal;
-        }
-        if (words.size() < 4 || words.size() > 5 ||
-            !std::all_of(words.begin(), words.end(), isNumber)) {
-            allPlainNumbers = false;
+    TextLines lines(bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes);
+    while (lines.next()) {
+        if (!lines.line().isEmpty() && !lines.line().startsWith('#')) {
+            return lines.line().startsWith("TESSEL SHADESET");
         }
     }
-    return allPlainNumbers ? Kind::Gdal : Kind::Gmt;
+    return false;
 }
-
-Kind kind(const QByteArray &bytes)
-{
-    const QList<QByteArray> lines = bytes.split('\n');
-    for (const QByteArray &raw : lines) {
-        QByteArray line = raw.trimmed();
-        if (line.startsWith("\xEF\xBB\xBF")) { // a byte order mark
-            line = line.mid(3);
-        }
-        if (line.isEmpty() || line.startsWith('#')) {
-            continue;
-        }
-        if (line.startsWith("TESSEL SHADESET")) {
-            return Kind::Shd;
-        }
-        if (line.startsWith('<')) {
-            return Kind::Qgis;
-        }
-        if (line.startsWith('[') || line.startsWith('{')) {
-            return Kind::Paraview;
-        }
-        return textKind(lines);
-    }
-    return Kind::Shd; // nothing but comments: the .shd reader says what is missing
-}
-
-core::Result<Palette> readPalette(Kind kind, const QByteArray &bytes, const QString &label,
-                                  const QString &choice)
-{
-    switch (kind) {
-    case Kind::Gmt:
-        return readGmtPalette(bytes, label);
-    case Kind::Gdal:
-        return readGdalColors(bytes, label);
-    case Kind::Qgis:
-        return readQgisStyle(bytes, label, choice);
-    case Kind::Paraview:
-        return readParaviewPresets(bytes, label, choice);
-    case Kind::Shd:
-        break;
-    }
-    return core::fail(label + QStringLiteral(": not a palette"));
-}
-
-} // namespace
-
-QString lineError(const QString &label, int line, const QString &what)
-{
-    return QStringLiteral("%1 line %2: %3").arg(label).arg(line).arg(what);
-}
-
-std::optional<double> finiteNumber(const QString &text)
-{
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
-}
-
-std::optional<int> wholeSymbol(double value)
-{
-    const double rounded = std::round(value);
-    if (std::abs(value - rounded) > 1e-6 || !(rounded >= 1 && rounded <= ShadeTable::kMaxSymbol)) {
-        return std::nullopt;
-    }
-    return static_cast<int>(rounded);
-}
-
-double fraction(double z, double lo, double hi)
-{
-    const double width = hi - lo;
-    if (std::isfinite(width)) {
-        return (z - lo) / width;
-    }
-    return (z / 2 - lo / 2) / (hi / 2 - lo / 2); // halved, every difference is finite
-}
-
-namespace {
 
 // z of symbol k of n, from zmin to zmax, both ends included. The usual sum where it is
 // finite, so every table samples as it always has; else a blend that cannot overflow.
@@ -168,14 +65,16 @@ core::Result<ShadeTable> paletteTable(const Palette &palette, int symbols, const
 core::Result<Shadeset> parseShadeset(const QByteArray &bytes, const QString &label,
                                      const ImportOptions &options)
 {
-    if (bytes.contains('\0')) {
-        return core::fail(label + QStringLiteral(": not a shadeset or palette Tessel reads"));
-    }
-    const Kind type = kind(bytes);
-    if (type == Kind::Shd) {
+    if (isShd(bytes)) {
         return parseShd(bytes, label);
     }
-    const core::Result<Palette> palette = readPalette(type, bytes, label, options.choice);
+    const core::Result<const Format *> format = detectFormat(bytes, label);
+    if (!format) {
+        // A .shd file that is none says what is wrong with it.
+        return label.endsWith(QLatin1String(".shd"), Qt::CaseInsensitive) ? parseShd(bytes, label)
+                                                                          : format.failure();
+    }
+    const core::Result<Palette> palette = (*format)->read(bytes, label, options.choice);
     if (!palette) {
         return palette.failure();
     }

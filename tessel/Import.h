@@ -1,20 +1,19 @@
 #pragma once
 
-#include "Palette.h"
 #include "ShdFile.h"
 
 namespace tessel {
 
 struct ImportOptions
 {
-    QString choice;    // the QGIS ramp or ParaView preset to take; empty: the first
+    QString choice;    // the QGIS ramp, ParaView preset or SVG gradient; empty: the first
     int symbols = 256; // how many symbols a palette that is not keyed by them is sampled into
 };
 
 constexpr qint64 kMaxPaletteBytes = 16 * 1024 * 1024;
 
-// Reads any file Tessel takes as a shadeset, recognised by its content: its own .shd, a
-// GMT colour palette table, a gdaldem color-relief file, a QGIS style or a ParaView preset.
+// Reads any file Tessel takes as a shadeset: its own .shd, or a palette of another program
+// in one of the formats (Formats.h), recognised by its content.
 // A palette keyed by symbol numbers loads as exactly those symbols; any other is sampled:
 // symbol k takes the colour at z = zmin + (k - 1)(zmax - zmin)/(symbols - 1). It is named
 // as in the file, else after the file's stem.

@@ -2,9 +2,7 @@
 
 #include "ColorSpaces.h"
 #include "ShadeTable.h"
-#include "core/Result.h"
 
-#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -24,18 +22,8 @@ struct Palette
     std::function<std::optional<Rgb>(double z)> colorAt; // absent: no colour at z
 };
 
-// The four readers; `label` names the file in failures, with the line or element at fault,
-// `choice` the QGIS ramp or ParaView preset to take (empty: the first).
-core::Result<Palette> readGmtPalette(const QByteArray &text, const QString &label);
-core::Result<Palette> readGdalColors(const QByteArray &text, const QString &label);
-core::Result<Palette> readQgisStyle(const QByteArray &text, const QString &label,
-                                    const QString &choice);
-core::Result<Palette> readParaviewPresets(const QByteArray &text, const QString &label,
-                                          const QString &choice);
-
-// What the readers share: "LABEL line N: what", and number reading.
+// "LABEL line N: what"
 QString lineError(const QString &label, int line, const QString &what);
-std::optional<double> finiteNumber(const QString &text);
 // A whole symbol number at `value`, allowing for the rounding of a written fraction.
 std::optional<int> wholeSymbol(double value);
 // Where `z` lies from `lo` (0) to `hi` (1), also where hi - lo is too large for a double.

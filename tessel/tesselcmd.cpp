@@ -83,11 +83,10 @@ const char *const kUsage = "usage: tesselcmd [--png FILE --size WxH] [COMMANDFIL
 
 int runExport(const QStringList &args, QTextStream &errors)
 {
-    const auto format = args.isEmpty() ? std::nullopt : tessel::parseExportFormat(args[0]);
+    const tessel::Format *format = args.isEmpty() ? nullptr : tessel::findFormat(args[0]);
     if (args.size() < 3 || !format) {
-        errors << "tesselcmd: --export needs a format (cpt, gdal, qgis, paraview), "
-                  "shadesets and an output"
-               << Qt::endl
+        errors << "tesselcmd: --export needs a format (" << tessel::formatKeys()
+               << "), shadesets and an output" << Qt::endl
                << kUsage << Qt::endl;
         return 2;
     }
@@ -103,7 +102,7 @@ int runExport(const QStringList &args, QTextStream &errors)
     for (const QString &input : inputs) {
         const QString target =
             intoFolder ? QDir(out).filePath(QFileInfo(input).completeBaseName() + QLatin1Char('.') +
-                                            tessel::exportExtension(*format))
+                                            QLatin1String(format->extensions[0]))
                        : out;
         // Two inputs of one stem would write one file twice, the first lost: refuse first.
         const auto same = std::find_if(targets.begin(), targets.end(), [&](const QString &t) {

@@ -26,6 +26,7 @@ const QList<SavePath> kSavePaths = {
     {"good.txt", "shadeexport gdal good.txt"},
     {"good.xml", "shadeexport qgis good.xml"},
     {"good.json", "shadeexport paraview good.json"},
+    {"good.svg", "shadeexport svg good.svg"},
     {"good.png", ""},
 };
 

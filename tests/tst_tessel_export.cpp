@@ -2,6 +2,7 @@
 // format cannot carry. The programs themselves check the files in tests/programs.
 #include "TesselRun.h"
 #include "TestFiles.h"
+#include "tessel/Formats.h"
 #include "tessel/Host.h"
 
 #include <QImage>
@@ -9,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -36,6 +38,7 @@ private Q_SLOTS:
         QTest::newRow("gdal") << "small.txt" << QByteArray("# NAME = small\n1 0 0 0 255\n2 255 255 255 255\n3 255 255 255 0\n4 255 255 255 0\n5 255 0 0 255\nnv 0 0 0 0\n");
         QTest::newRow("qgis") << "small.xml" << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE qgis_style>\n<qgis_style version=\"2\">\n    <symbols/>\n    <colorramps>\n" "        <colorramp type=\"gradient\" name=\"small\">\n            <prop k=\"color1\" v=\"0,0,0,255\"/>\n            <prop k=\"color2\" v=\"255,0,0,255\"/>\n" "            <prop k=\"discrete\" v=\"0\"/>\n            <prop k=\"rampType\" v=\"gradient\"/>\n" "            <prop k=\"stops\" v=\"0.25;255,255,255,255:0.5;255,255,255,0:0.75;255,255,255,0\"/>\n" "            <prop k=\"info_tessel_first\" v=\"1\"/>\n            <prop k=\"info_tessel_last\" v=\"5\"/>\n        </colorramp>\n    </colorramps>\n</qgis_style>\n");
         QTest::newRow("paraview") << "small.json" << QByteArray("[{\"ColorSpace\":\"RGB\",\"Discretize\":1,\"Name\":\"small\",\"NanColor\":[0.5,0.5,0.5],\"NumberOfTableValues\":5," "\"RGBPoints\":[0,0,0,0,0.25,1,1,1,0.875,1,1,1,1,1,0,0],\"TesselSymbols\":[1,5]}]\n");
+        QTest::newRow("svg") << "small.svg" << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:tessel=\"http://tessel.invalid/shadeset\" version=\"1.1\" width=\"300\" height=\"45\" viewBox=\"0 0 300 45\">\n    <title>small</title>\n" "    <linearGradient id=\"shadeset\" tessel:first=\"1\" tessel:last=\"5\">\n        <stop offset=\"0\" stop-color=\"#000000\"/>\n        <stop offset=\"0.25\" stop-color=\"#ffffff\"/>\n" "        <stop offset=\"0.5\" stop-color=\"#ffffff\" stop-opacity=\"0\"/>\n        <stop offset=\"0.75\" stop-color=\"#ffffff\" stop-opacity=\"0\"/>\n        <stop offset=\"1\" stop-color=\"#ff0000\"/>\n    </linearGradient>\n" "    <rect width=\"300\" height=\"45\" fill=\"url(#shadeset)\"/>\n</svg>\n");
         // clang-format on
     }
 
@@ -50,21 +53,40 @@ private Q_SLOTS:
         QTEST(readFile(m_dir->filePath(file)), "text");
     }
 
-    // QGIS places a stop by its offset alone: each must be the symbol's own place to the
-    // last bit a double holds, or a long table drifts off its symbols.
-    void shouldPlaceQgisStopsExactly()
+    // QGIS and SVG place a stop by its offset alone: each must be its symbol's own place to
+    // the last bit a double holds, or a long table drifts off its symbols.
+    void shouldPlaceGradientStopsExactly_data()
     {
-        QCOMPARE(run(*m_host, "shadecolorramp 5 995 \"navy\" \"snow\";shadeexport qgis s.xml"),
-                 QString());
-        const QString stops = QString::fromUtf8(readFile(m_dir->filePath("s.xml")))
-                                  .section("k=\"stops\" v=\"", 1)
-                                  .section('"', 0, 0);
-        const QStringList items = stops.split(':');
-        QCOMPARE(items.size(), 993);
-        for (int i = 0; i < items.size(); ++i) {
-            const double expected = double(i + 1) / 994; // symbol 6 + i of 5 to 999
-            QVERIFY2(std::abs(items[i].section(';', 0, 0).toDouble() - expected) <= 1e-15,
-                     qPrintable(items[i]));
+        QTest::addColumn<QString>("offsets"); // where the file writes them
+        // clang-format off
+        QTest::newRow("qgis") << "[\":]([^\":;]+);";
+        QTest::newRow("svg") << "offset=\"([^\"]+)\"";
+        // clang-format on
+    }
+
+    void shouldPlaceGradientStopsExactly()
+    {
+        QFETCH(QString, offsets);
+        const QString format = QTest::currentDataTag();
+        QCOMPARE(
+            run(*m_host, "shadecolorramp 5 995 \"navy\" \"snow\";shadeexport " + format + " s"),
+            QString());
+        const QString text = QString::fromUtf8(readFile(m_dir->filePath("s")));
+        int count = 0;
+        for (auto it = QRegularExpression(offsets).globalMatch(text); it.hasNext(); ++count) {
+            const double offset = it.next().captured(1).toDouble(); // of symbols 5 to 999
+            QVERIFY2(std::abs(offset - std::round(offset * 994) / 994) <= 1e-15,
+                     qPrintable(QString::number(offset, 'g', 17)));
+        }
+        QVERIFY(count >= 993);
+    }
+
+    // The README's table of formats names every format there is.
+    void shouldDocumentEveryFormat()
+    {
+        const QByteArray readme = readFile(README);
+        for (const Format &format : formats()) {
+            QVERIFY2(readme.contains("| `" + QByteArray(format.key) + "` |"), format.key);
         }
     }
 

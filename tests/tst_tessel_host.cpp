@@ -91,7 +91,7 @@ private Q_SLOTS:
         QTest::newRow("wo empty") << "&wo" << "&wo: missing folder";
         QTest::newRow("load nothing") << "shadeset " << "shadeset: missing file name";
         QTest::newRow("run no script") << "&r dispshd 1 2" << "&r: expected a .zeb script";
-        QTest::newRow("export unknown") << "shadeexport svg x.svg" << "shadeexport: unknown format \"svg\" (cpt, gdal, qgis or paraview)";
+        QTest::newRow("export unknown") << "shadeexport png x.png" << "shadeexport: unknown format \"png\" (cpt, gdal, qgis, paraview or svg)";
         QTest::newRow("export no file") << "shadeexport cpt" << "shadeexport: missing file name";
         QTest::newRow("save nothing") << "shadesave" << "shadesave: missing shadeset name";
         QTest::newRow("save path") << "shadesave ../x" << "shadesave: the shadeset name cannot hold the character \"/\"";

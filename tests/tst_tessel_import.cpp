@@ -45,6 +45,7 @@ private Q_SLOTS:
         QTest::newRow("gdal") << "gdal";
         QTest::newRow("qgis") << "qgis";
         QTest::newRow("paraview") << "paraview";
+        QTest::newRow("svg") << "svg";
         // clang-format on
     }
 
@@ -92,6 +93,8 @@ private Q_SLOTS:
         QTest::newRow("paraview lab") << QByteArray("[{\"Name\":\"Mine\",\"ColorSpace\":\"Lab\",\"RGBPoints\":[0,1,0,0,1,0,0,1]}]") << 5 << "Mine" << "1:255,0,0 2:232,0,80 3:202,0,136 4:154,0,195 5:0,0,255";
         QTest::newRow("paraview diverging") << QByteArray("[{\"Name\":\"a\",\"IndexedColors\":[1,0,0]},{\"Name\":\"Cool\",\"ColorSpace\":\"Diverging\",\"RGBPoints\":[0,0.23,0.299,0.754,1,0.706,0.016,0.150]}]") << 5 << "Cool" << "1:59,76,192 2:141,176,254 3:221,221,221 4:244,154,123 5:180,4,38";
         QTest::newRow("paraview hsv") << QByteArray("{\"Name\":\"h\",\"ColorSpace\":\"HSV\",\"RGBPoints\":[0,1,0,0,1,0,0,1]}") << 5 << "h" << "1:255,0,0 2:255,255,0 3:0,255,0 4:0,255,255 5:0,0,255";
+        QTest::newRow("svg stops") << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\"><title>Mine</title><linearGradient id=\"g\"><stop offset=\"0\" stop-color=\"#f00\"/><stop offset=\"50%\" style=\"stop-color: rgb(0, 255, 0)\"/><stop offset=\"1\" stop-color=\"blue\" stop-opacity=\"0\"/></linearGradient></svg>") << 5 << "Mine" << "1:255,0,0 2:128,128,0 3:0,255,0 4:0,128,128";
+        QTest::newRow("svg steps") << QByteArray("<svg><linearGradient><stop offset=\"0\" stop-color=\"red\"/><stop offset=\".5\" stop-color=\"red\"/><stop offset=\".5\" stop-color=\"blue\"/><stop offset=\"1\" stop-color=\"blue\"/></linearGradient></svg>") << 5 << "in" << "1:255,0,0 2:255,0,0 3:0,0,255 4:0,0,255 5:0,0,255";
         QTest::newRow("paraview step") << QByteArray("[{\"Name\":\"s\",\"ColorSpace\":\"Step\",\"RGBPoints\":[1,0,1,0,0,1,0,0,0.5,0,0,1]}]") << 5 << "s" << "1:255,0,0 2:0,0,255 3:0,0,255 4:0,255,0 5:0,255,0";
         // clang-format on
     }
@@ -104,6 +107,31 @@ private Q_SLOTS:
         QCOMPARE(run(*m_host, QStringLiteral("&s .importsymbols = %1;shadeset in.x").arg(symbols)),
                  QString());
         QTEST(m_host->shadesetName(), "name");
+        QTEST(describe(m_host->shadeTable()), "expected");
+    }
+
+    // A file that fits two formats equally is read by its extension: a table of four
+    // numbers a line is GMT's grey levels in a .cpt, gdaldem's z r g b elsewhere.
+    void shouldReadATieByItsExtension_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("expected");
+        const QByteArray grey = "0 0 10 255\n10 255 20 128\n";
+        // clang-format off
+        QTest::newRow("cpt") << "grey.cpt" << grey << "1:0,0,0 2:255,255,255 3:128,128,128";
+        QTest::newRow("txt") << "grey.txt" << grey << "1:0,10,255 2:128,15,192 3:255,20,128";
+        QTest::newRow("none") << "grey" << grey << "1:0,10,255 2:128,15,192 3:255,20,128";
+        QTest::newRow("B/F/N say GMT") << "grey.txt" << grey + "B 0\nF 128\n" << "1:0,0,0 2:255,255,255 3:128,128,128";
+        // clang-format on
+    }
+
+    void shouldReadATieByItsExtension()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, text);
+        QVERIFY(writeFile(m_dir->filePath(file), text));
+        QCOMPARE(run(*m_host, "&s .importsymbols = 3;shadeset " + file), QString());
         QTEST(describe(m_host->shadeTable()), "expected");
     }
 
@@ -142,10 +170,13 @@ private Q_SLOTS:
         QTest::newRow("json infinite") << QByteArray("[{\"Name\":\"x\",\"RGBPoints\":[1e999,1,0,0]}]") << "FILE line 1: not JSON: illegal number";
         QTest::newRow("json not a number") << QByteArray("[{\"Name\":\"x\",\"RGBPoints\":[\"NaN\",1,0,0]}]") << "FILE: preset \"x\": RGBPoints number 1 is no finite number";
         QTest::newRow("json channel") << QByteArray("[{\"Name\":\"x\",\"RGBPoints\":[0,1,0,2]}]") << "FILE: preset \"x\": RGBPoints number 4 is no channel from 0 to 1";
-        QTest::newRow("json space") << QByteArray("[{\"Name\":\"x\",\"ColorSpace\":\"CMY\",\"RGBPoints\":[0,1,0,0]}]") << "FILE: preset \"x\": unsupported ColorSpace \"CMY\"";
+        QTest::newRow("json space") << QByteArray("[{\"Name\":\"x\",\"ColorSpace\":\"Lab/CIEDE2000\",\"RGBPoints\":[0,1,0,0]}]") << "FILE: preset \"x\": unsupported ColorSpace \"Lab/CIEDE2000\"";
+        QTest::newRow("svg without a gradient") << QByteArray("<svg/>") << "FILE: no linearGradient";
+        QTest::newRow("svg bad offset") << QByteArray("<svg><linearGradient>\n<stop offset=\"x\"/></linearGradient></svg>") << "FILE line 2: bad offset \"x\"";
         QTest::newRow("json broken") << QByteArray("[{\"Name\":\n\"x\",}]") << "FILE line 2: not JSON: object is missing after a comma";
         QTest::newRow("no colour at all") << QByteArray("0 - 1 -\n") << "FILE: the palette gives no colour to any symbol";
-        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << "FILE: not a shadeset or palette Tessel reads";
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << "FILE: neither a shadeset nor a palette of GMT, gdaldem, QGIS, ParaView or SVG";
+        QTest::newRow("fits no format") << QByteArray("hello world\n") << "FILE: neither a shadeset nor a palette of GMT, gdaldem, QGIS, ParaView or SVG";
         // clang-format on
     }
 

@@ -1,7 +1,8 @@
 """ParaView imports Tessel's preset, applies it to a range of symbol numbers and maps every
 symbol to a colour as it draws: every symbol exact, undefined ones in the colour of the
-symbol below. And presets in each colour space that Tessel reads give, at each sampled
-point, ParaView's own colour within 2 levels. Runs itself under pvpython."""
+symbol below. And every RGBPoints preset ParaView ships, read from ParaView itself and
+sampled at 32 symbols, gives ParaView's own colour within 2 levels. Runs itself under
+pvpython."""
 import json
 import os
 import shutil
@@ -22,21 +23,17 @@ from paraview.simple import GetColorTransferFunction  # noqa: E402
 from vtkmodules.vtkCommonCore import vtkDoubleArray  # noqa: E402
 
 
-IMPORTED = set()
-
-
-def mapped(path, values, name=None):
-    """The colours ParaView maps `values` to with a preset in `path`, as (r, g, b, a): through
-    the preset's own table for Tessel's exports, straight from the colour function else."""
-    if path not in IMPORTED:
+def mapped(values, path=None, name=None):
+    """The colours ParaView maps `values` to, as (r, g, b, a): with the preset in `path`
+    (Tessel's export) through its own table, or with its own preset `name` straight from the
+    colour function."""
+    if path:
         servermanager.vtkSMTransferFunctionPresets.GetInstance().ImportPresets(path)
-        IMPORTED.add(path)
-    with open(path, encoding="utf-8") as f:
-        name = name or json.load(f)[0]["Name"]
+        with open(path, encoding="utf-8") as f:
+            name = json.load(f)[0]["Name"]
     lut = GetColorTransferFunction(name)
     lut.ApplyPreset(name, True)
-    if name.startswith("tessel_"):
-        lut.Discretize = 0
+    lut.Discretize = int(bool(path))
     lut.RescaleTransferFunction(float(min(values)), float(max(values)))
     array = vtkDoubleArray()
     for v in values:
@@ -45,35 +42,30 @@ def mapped(path, values, name=None):
     return [tuple(int(x) for x in colours.GetTuple(i)) for i in range(len(values))]
 
 
-# Two or three points in each colour space; the names keep clear of ParaView's own presets.
-SPACES = [{"Name": "tessel_" + space.lower(), "ColorSpace": space, "RGBPoints": points} for space, points in [
-    ("Lab", [0, 1, 0, 0, 1, 0, 0, 1]),
-    ("Diverging", [-1, 0.23, 0.299, 0.754, 1, 0.706, 0.016, 0.150]),
-    ("HSV", [0, 1, 0, 0, 2, 0, 0, 1]),
-    ("RGB", [0, 0.2, 0.4, 0.6, 0.5, 1, 1, 0, 1, 0, 0, 1]),
-    ("Step", [0, 1, 0, 0, 0.5, 0, 1, 0, 1, 0, 0, 1]),
-]]
-
-
-def check_spaces(check):
+def check_shipped(check):
+    presets = servermanager.vtkSMTransferFunctionPresets.GetInstance()
+    shipped = [json.loads(presets.GetPresetAsString(i)) for i in range(presets.GetNumberOfPresets())
+               if presets.IsPresetBuiltin(i)]
+    shipped = [p for p in shipped if "RGBPoints" in p]
+    check.expect(len(shipped) > 100, "ParaView ships %d presets with RGBPoints" % len(shipped))
     with tempfile.TemporaryDirectory() as folder:
-        path, out = os.path.join(folder, "spaces.json"), os.path.join(folder, "out.txt")
+        path = os.path.join(folder, "shipped.json")
         with open(path, "w") as f:
-            json.dump(SPACES, f)
-        for preset in SPACES:
-            common.tesselcmd(stdin="\n".join(["&s .importsymbols = 64", "&s .importramp = " + preset["Name"],
-                                               "shadeset " + path, "shadeexport gdal " + out]))
+            json.dump(shipped, f)
+        common.tesselcmd(stdin="\n".join(["&s .importsymbols = 32"] + [line for i, p in enumerate(shipped) for line in (
+            "&s .importramp = " + p["Name"], "shadeset " + path, "shadeexport gdal %s/%d.txt" % (folder, i))]))
+        for i, preset in enumerate(shipped):
             xs = preset["RGBPoints"][0::4]
-            zs = [xs[0] + (k - 1) * (xs[-1] - xs[0]) / 63 for k in range(1, 65)]
-            theirs = mapped(path, zs, preset["Name"])
-            for s, colour in common.read_gdal(out).items():
+            zs = [min(xs) + (k - 1) * (max(xs) - min(xs)) / 31 for k in range(1, 33)]
+            theirs = mapped(zs, name=preset["Name"])
+            for s, colour in common.read_gdal("%s/%d.txt" % (folder, i)).items():
                 near = all(abs(a - b) <= 2 for a, b in zip(colour[:3], theirs[s - 1]))
                 check.expect(near, "%s symbol %d: Tessel %s, ParaView %s" % (preset["Name"], s, colour[:3], theirs[s - 1][:3]))
 
 
 if __name__ == "__main__":
     check = common.Check()
-    common.check_exports(check, "json", lambda p, f, l: mapped(p, range(f, l + 1)),
+    common.check_exports(check, "json", lambda p, f, l: mapped(range(f, l + 1), path=p),
                          lambda below, c: c == below + (255,))
-    check_spaces(check)
+    check_shipped(check)
     check.close()

@@ -1,6 +1,6 @@
 // ParaView colour-map presets: the first with RGBPoints (or the one chosen by name),
-// interpolated in its colour space as ParaView interpolates it.
-#include "Palette.h"
+// interpolated in its colour space as ParaView interpolates it; written as a preset.
+#include "FormatIo.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -29,6 +29,17 @@ Rgbf mixHsvWrapped(const Rgbf &a, const Rgbf &b, double s)
 Rgbf mixHsvPlain(const Rgbf &a, const Rgbf &b, double s)
 {
     return mixHsv(a, b, s, false);
+}
+
+// The points in the order ParaView keeps them: applying a preset, it sorts them by x with
+// std::sort, which is not stable, and keeps points of one x in the order that sort leaves.
+// The same sort of the same sequence leaves them in that order here (both use GCC's
+// library); ParaView then draws the lower x's side of such a place to the first of its
+// points and the upper side from the last.
+void sortAsParaview(std::vector<Point> &points)
+{
+    std::sort(points.begin(), points.end(),
+              [](const Point &a, const Point &b) { return a.x < b.x; });
 }
 
 // The line number of a byte offset, for JSON errors.
@@ -61,8 +72,18 @@ std::optional<ShadeTable> keyedTable(const QJsonObject &preset, const std::vecto
 
 } // namespace
 
-core::Result<Palette> readParaviewPresets(const QByteArray &text, const QString &label,
-                                          const QString &choice)
+// JSON, the more so with RGBPoints in it.
+int scoreParaview(QByteArrayView bytes)
+{
+    const QByteArrayView line = firstLine(bytes);
+    if (!line.startsWith('[') && !line.startsWith('{')) {
+        return 0;
+    }
+    return 1 + int(bytes.contains("\"RGBPoints\""));
+}
+
+core::Result<Palette> readParaview(const QByteArray &text, const QString &label,
+                                   const QString &choice)
 {
     QJsonParseError parseError{};
     const QJsonDocument doc = QJsonDocument::fromJson(text, &parseError);
@@ -108,34 +129,23 @@ core::Result<Palette> readParaviewPresets(const QByteArray &text, const QString 
         }
         points.push_back({v[0], {v[1], v[2], v[3]}});
     }
-    // Sorted as ParaView sorts its points; of two at one place, the later one counts.
-    std::stable_sort(points.begin(), points.end(),
-                     [](const Point &a, const Point &b) { return a.x < b.x; });
-    std::vector<Point> unique;
-    for (const Point &p : points) {
-        if (!unique.empty() && unique.back().x == p.x) {
-            unique.back() = p;
-        } else {
-            unique.push_back(p);
-        }
-    }
-    points.swap(unique);
+    sortAsParaview(points);
 
+    // A new colour map of ParaView's interpolates as Diverging; a name ParaView does not
+    // know (it matches them exactly) leaves it in RGB.
     const QString space =
         preset.value(QLatin1String("ColorSpace")).toString(QStringLiteral("Diverging"));
     // ParaView turns the hue the short way round only when the preset asks for it.
     const bool wrap = preset.value(QLatin1String("HSVWrap")).toBool(false);
-    const bool step = space.compare(QLatin1String("Step"), Qt::CaseInsensitive) == 0;
-    Mix mix = nullptr;
-    if (space.compare(QLatin1String("RGB"), Qt::CaseInsensitive) == 0 || step) {
-        mix = mixRgb;
-    } else if (space.compare(QLatin1String("HSV"), Qt::CaseInsensitive) == 0) {
+    const bool step = space == u"Step";
+    Mix mix = mixRgb;
+    if (space == u"HSV") {
         mix = wrap ? mixHsvWrapped : mixHsvPlain;
-    } else if (space.compare(QLatin1String("Lab"), Qt::CaseInsensitive) == 0) {
+    } else if (space == u"Lab") {
         mix = mixLab;
-    } else if (space.compare(QLatin1String("Diverging"), Qt::CaseInsensitive) == 0) {
+    } else if (space == u"Diverging") {
         mix = mixDiverging;
-    } else {
+    } else if (space == u"Lab/CIEDE2000") {
         return core::fail(where + QStringLiteral("unsupported ColorSpace \"%1\"").arg(space));
     }
     palette.keyed = keyedTable(preset, points);
@@ -154,6 +164,41 @@ core::Result<Palette> readParaviewPresets(const QByteArray &text, const QString 
         return toRgb(mix(lo.rgb, above->rgb, fraction(x, lo.x, above->x)));
     };
     return palette;
+}
+
+core::Result<QByteArray> writeParaview(const std::vector<Entry> &entries, const QString &name)
+{
+    // Points at each symbol's place, to full precision, and one table value per symbol, so
+    // the table samples every symbol exactly. A preset holds no "no colour": a run of
+    // undefined symbols takes the colour of the symbol below, from a point half a symbol
+    // before the next defined one.
+    QJsonArray points;
+    const auto point = [&](double symbol, Rgb c) {
+        const int first = entries.front().symbol;
+        const int last = entries.back().symbol;
+        points << (last == first ? 0.0 : (symbol - first) / double(last - first)) << c.red / 255.0
+               << c.green / 255.0 << c.blue / 255.0;
+    };
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i > 0 && entries[i].symbol > entries[i - 1].symbol + 1) {
+            point(entries[i].symbol - 0.5, entries[i - 1].rgb);
+        }
+        point(entries[i].symbol, entries[i].rgb);
+    }
+    if (entries.size() == 1) { // two points span 0 to 1
+        point(entries.front().symbol + 1, entries.front().rgb);
+    }
+    QJsonObject preset;
+    preset[QStringLiteral("Name")] = name;
+    preset[QStringLiteral("ColorSpace")] = QStringLiteral("RGB");
+    preset[QStringLiteral("NanColor")] = QJsonArray{0.5, 0.5, 0.5};
+    preset[QStringLiteral("Discretize")] = 1;
+    preset[QStringLiteral("NumberOfTableValues")] =
+        entries.back().symbol - entries.front().symbol + 1;
+    preset[QStringLiteral("RGBPoints")] = points;
+    preset[QStringLiteral("TesselSymbols")] =
+        QJsonArray{entries.front().symbol, entries.back().symbol};
+    return QJsonDocument(QJsonArray{preset}).toJson(QJsonDocument::Compact) + '\n';
 }
 
 } // namespace tessel

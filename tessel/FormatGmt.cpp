@@ -1,0 +1,181 @@
+// GMT colour palette tables: slices "z0 colour z1 colour" drawn as GMT draws them, or
+// categorical lines "key colour"; written as one constant slice per symbol.
+#include "FormatIo.h"
+#include "GmtTable.h"
+#include "TextLines.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tessel {
+namespace {
+
+// A colour of the table's model in 8 bits a channel.
+Rgb toByte(const ModelColor &c, bool hsv)
+{
+    return toRgb(hsv ? fromHsv(Hsv{c.a, c.b, c.c}) : Rgbf{c.a, c.b, c.c});
+}
+
+// As Tessel exports them: one constant slice from n to n + 1 per symbol, or skipped slices
+// between whole symbols; or categorical keys that are all symbol numbers.
+std::optional<ShadeTable> keyedTable(const GmtTable &t)
+{
+    ShadeTable table;
+    for (const GmtSlice &s : t.slices) {
+        const std::optional<int> z0 = wholeSymbol(s.z0);
+        const std::optional<int> z1 = wholeSymbol(s.z1 - 1);
+        if (!z0 || !z1 || (s.c0 && (*z1 != *z0 || !(*s.c0 == *s.c1)))) {
+            return std::nullopt;
+        }
+        if (s.c0) {
+            table.set(*z0, toByte(*s.c0, t.hsv));
+        }
+    }
+    for (const GmtKey &k : t.keys) {
+        const std::optional<int> symbol = wholeSymbol(k.z);
+        if (!symbol) {
+            return std::nullopt;
+        }
+        table.set(*symbol, toByte(k.color, t.hsv));
+    }
+    return table;
+}
+
+std::function<std::optional<Rgb>(double)> sliceColors(std::vector<GmtSlice> slices, bool hsv)
+{
+    return [slices = std::move(slices), hsv](double z) -> std::optional<Rgb> {
+        auto it = std::upper_bound(slices.begin(), slices.end(), z,
+                                   [](double v, const GmtSlice &s) { return v < s.z0; });
+        if (it == slices.begin() || z > slices.back().z1) {
+            return std::nullopt;
+        }
+        const GmtSlice &s = *(it - 1);
+        if (!s.c0) {
+            return std::nullopt;
+        }
+        const double f = s.z1 > s.z0 ? fraction(z, s.z0, s.z1) : 0;
+        return toByte(
+            {lerp(s.c0->a, s.c1->a, f), lerp(s.c0->b, s.c1->b, f), lerp(s.c0->c, s.c1->c, f)}, hsv);
+    };
+}
+
+// GMT draws a value that is no key in its colour for no data: here, no colour.
+std::function<std::optional<Rgb>(double)> keyColors(std::vector<GmtKey> keys, bool hsv)
+{
+    return [keys = std::move(keys), hsv](double z) -> std::optional<Rgb> {
+        const double near = 1e-9 * std::max(1.0, std::abs(z));
+        auto it = std::lower_bound(keys.begin(), keys.end(), z - near,
+                                   [](const GmtKey &k, double v) { return k.z < v; });
+        if (it == keys.end() || std::abs(it->z - z) > near) {
+            return std::nullopt;
+        }
+        return toByte(it->color, hsv);
+    };
+}
+
+QByteArray slash(Rgb c)
+{
+    return QByteArray::number(c.red) + '/' + QByteArray::number(c.green) + '/' +
+           QByteArray::number(c.blue);
+}
+
+} // namespace
+
+// Evidence: B/F/N lines, model and hinge comments, colours that are not plain numbers (r/g/b,
+// h-s-v, names, "-"), and lines of two or eight numbers. A "nv" line, a percentage, commas
+// or colons between values, or five numbers on a line are gdaldem's and rule GMT out.
+int scoreGmt(QByteArrayView bytes)
+{
+    if (isStructured(bytes)) {
+        return 0;
+    }
+    int fits = 0;
+    int evidence = 0;
+    TextLines lines(bytes);
+    while (lines.next()) {
+        QByteArrayView line = lines.line();
+        if (line.startsWith('#')) {
+            const QByteArray upper = line.sliced(1).trimmed().toByteArray().toUpper();
+            evidence += upper.startsWith("COLOR_MODEL") || upper.startsWith("HARD_HINGE") ||
+                        upper.startsWith("SOFT_HINGE");
+            continue;
+        }
+        const qsizetype label = line.indexOf(';');
+        line = label < 0 ? line : line.first(label);
+        QByteArrayView words[10];
+        const int n = byteWords(line, words, 10);
+        if (n == 0) {
+            continue;
+        }
+        if (words[0].compare("nv", Qt::CaseInsensitive) == 0 || words[0].endsWith('%') ||
+            line.contains(',') || line.contains(':')) {
+            return 0;
+        }
+        int plain = 0;
+        for (int i = 0; i < n; ++i) {
+            plain += number(words[i]).has_value();
+        }
+        if (plain == 5 && n == 5) {
+            return 0;
+        }
+        const QByteArrayView last = words[n - 1];
+        const bool annotated = n % 2 == 1 && (last == "L" || last == "U" || last == "B");
+        const int shape = annotated ? n - 1 : n;
+        const auto isZ = [&](int i) { return number(words[i]).has_value(); };
+        const bool bfn = words[0] == "B" || words[0] == "F" || words[0] == "N";
+        if ((shape == 2 && (bfn || isZ(0))) || (shape == 4 && isZ(0) && isZ(2)) ||
+            (shape == 8 && plain == 8)) {
+            ++fits;
+            evidence += bfn || plain < shape || shape == 8 || (shape == 2 && plain == 2);
+        }
+    }
+    return fits > 0 ? 1 + evidence : 0;
+}
+
+core::Result<Palette> readGmt(const QByteArray &bytes, const QString &label, const QString &)
+{
+    core::Result<GmtTable> table = readGmtTable(bytes, label);
+    if (!table) {
+        return table.failure();
+    }
+    Palette palette;
+    palette.name = table->name;
+    palette.keyed = keyedTable(*table);
+    if (!table->slices.empty()) {
+        palette.zmin = table->slices.front().z0;
+        palette.zmax = table->slices.back().z1;
+        palette.colorAt = sliceColors(std::move(table->slices), table->hsv);
+        return palette;
+    }
+    std::vector<GmtKey> keys = std::move(table->keys);
+    std::sort(keys.begin(), keys.end(), [](const GmtKey &a, const GmtKey &b) { return a.z < b.z; });
+    palette.zmin = keys.front().z;
+    palette.zmax = keys.back().z;
+    palette.colorAt = keyColors(std::move(keys), table->hsv);
+    return palette;
+}
+
+core::Result<QByteArray> writeGmt(const std::vector<Entry> &entries, const QString &name)
+{
+    if (const core::Status carried = carries(NameRoom::Line, name); !carried) {
+        return carried.failure();
+    }
+    // One constant slice per symbol, from n to n + 1. GMT refuses gaps between slices, so a
+    // run of undefined symbols becomes one slice that GMT skips ("-").
+    QByteArray out = "# NAME = " + name.toUtf8() +
+                     "\n# A Tessel shadeset as a GMT colour palette table\n# COLOR_MODEL = RGB\n";
+    int next = entries.front().symbol;
+    for (const Entry &e : entries) {
+        const QByteArray symbol = QByteArray::number(e.symbol);
+        if (e.symbol > next) {
+            out += QByteArray::number(next) + "\t-\t" + symbol + "\t-\n";
+        }
+        out += symbol + '\t' + slash(e.rgb) + '\t' + QByteArray::number(e.symbol + 1) + '\t' +
+               slash(e.rgb) + '\n';
+        next = e.symbol + 1;
+    }
+    return out + "B\t" + slash(entries.front().rgb) + "\nF\t" + slash(entries.back().rgb) +
+           "\nN\t128/128/128\n";
+}
+
+} // namespace tessel

@@ -1,0 +1,88 @@
+#pragma once
+
+// What each format's files give the table of formats, and what their readers and writers
+// share. Only the formats' own files include this.
+#include "ColorSpaces.h"
+#include "Formats.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace tessel {
+
+int scoreGmt(QByteArrayView bytes);
+core::Result<Palette> readGmt(const QByteArray &bytes, const QString &label, const QString &);
+core::Result<QByteArray> writeGmt(const std::vector<Entry> &entries, const QString &name);
+
+int scoreGdal(QByteArrayView bytes);
+core::Result<Palette> readGdal(const QByteArray &bytes, const QString &label, const QString &);
+core::Result<QByteArray> writeGdal(const std::vector<Entry> &entries, const QString &name);
+
+int scoreQgis(QByteArrayView bytes);
+core::Result<Palette> readQgis(const QByteArray &bytes, const QString &label,
+                               const QString &choice);
+core::Result<QByteArray> writeQgis(const std::vector<Entry> &entries, const QString &name);
+
+int scoreParaview(QByteArrayView bytes);
+core::Result<Palette> readParaview(const QByteArray &bytes, const QString &label,
+                                   const QString &choice);
+core::Result<QByteArray> writeParaview(const std::vector<Entry> &entries, const QString &name);
+
+int scoreSvg(QByteArrayView bytes);
+core::Result<Palette> readSvg(const QByteArray &bytes, const QString &label, const QString &choice);
+core::Result<QByteArray> writeSvg(const std::vector<Entry> &entries, const QString &name);
+
+// The first line that is neither blank nor a "#" comment, after any byte order mark: where a
+// structured file (XML, JSON) shows what it is.
+QByteArrayView firstLine(QByteArrayView bytes);
+// Whether that line opens XML or JSON, which no text format of lines can be.
+bool isStructured(QByteArrayView bytes);
+
+// A number as C writes one (".5", "-1e3", "+2"), or none.
+std::optional<double> number(QByteArrayView word);
+// The same, finite.
+std::optional<double> finiteNumber(QByteArrayView word);
+std::optional<double> finiteNumber(const QString &text);
+
+// Where a name has to fit in a file: a comment line (no line break) or XML text (nothing
+// XML 1.0 cannot hold). JSON escapes everything.
+enum class NameRoom
+{
+    Line,
+    Xml
+};
+core::Status carries(NameRoom room, const QString &name);
+
+// Where `symbol` lies from the first entry (0) to the last (1), to full precision.
+double place(int symbol, const std::vector<Entry> &entries);
+
+// A stop of a gradient: its place from 0 to 1, its colour and its opacity from 0 to 255.
+struct GradientStop
+{
+    double offset = 0;
+    Rgbf rgb;
+    double alpha = 255;
+};
+
+// The stops a gradient needs to draw each entry in its colour at its place: one per entry,
+// and a run of undefined symbols bounded by stops of no opacity in the colour below, so
+// that it draws as nothing rather than as a blend that belongs to no symbol.
+std::vector<GradientStop> entryStops(const std::vector<Entry> &entries);
+
+// A gradient as QGIS colours one at t from 0 to 1: stops in ascending order, the first at 0
+// and the last at 1; a straight line between two stops, or with `discrete` the lower
+// stop's colour; no colour where the opacity comes to nothing.
+std::function<std::optional<Rgb>(double)> gradientColors(std::vector<GradientStop> stops,
+                                                         bool discrete);
+
+// As Tessel exports a gradient: its first and last symbols named, and every stop on a whole
+// symbol between them; the opaque ones are the symbols.
+std::optional<ShadeTable> keyedStops(const QString &first, const QString &last,
+                                     const std::vector<GradientStop> &stops);
+
+} // namespace tessel

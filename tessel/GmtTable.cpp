@@ -1,0 +1,257 @@
+// The lines of a GMT colour palette table: slices, keys, B/F/N lines, comments and colours
+// in every form GMT writes them, read from the bytes one line at a time.
+#include "GmtTable.h"
+
+#include "ColorNames.h"
+#include "ColorSpaces.h"
+#include "FormatIo.h"
+#include "Palette.h"
+#include "TextLines.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tessel {
+namespace {
+
+constexpr int kMaxWords = 10;
+
+// Whether a comment (without its "#") sets `key`: "KEY = value", in any case.
+std::optional<QByteArrayView> commentValue(QByteArrayView comment, QByteArrayView key)
+{
+    comment = comment.trimmed();
+    if (comment.size() < key.size() || qstrnicmp(comment.data(), key.data(), key.size()) != 0) {
+        return std::nullopt;
+    }
+    const QByteArrayView rest = comment.sliced(key.size()).trimmed();
+    return rest.startsWith('=') ? std::optional(rest.sliced(1).trimmed()) : std::nullopt;
+}
+
+class Reader
+{
+public:
+    explicit Reader(const QString &label) : m_label(label) {}
+
+    core::Result<GmtTable> read(const QByteArray &bytes)
+    {
+        TextLines lines(bytes);
+        while (lines.next()) {
+            const QString error = take(lines.line());
+            if (!error.isEmpty()) {
+                return core::fail(lineError(m_label, lines.number(), error));
+            }
+        }
+        if (m_table.slices.empty() && m_table.keys.empty()) {
+            return core::fail(m_label + QStringLiteral(": no colour slices"));
+        }
+        return std::move(m_table);
+    }
+
+private:
+    // What is wrong with the line, or nothing.
+    QString take(QByteArrayView line)
+    {
+        if (line.startsWith('#')) {
+            comment(line.sliced(1));
+            return {};
+        }
+        const qsizetype label = line.indexOf(';'); // a label for the legend
+        QByteArrayView words[kMaxWords];
+        int n = byteWords(label < 0 ? line : line.first(label), words, kMaxWords);
+        if (n == 0) {
+            return {};
+        }
+        if (words[0] == "B" || words[0] == "F" || words[0] == "N") {
+            // Colours below, above and for no data: none of them is inside the table.
+            if (n != 2) {
+                return QStringLiteral("expected \"%1 colour\"").arg(QLatin1String(words[0]));
+            }
+            std::optional<ModelColor> ignored;
+            return words[1] == "-" ? QString() : color(words[1], ignored);
+        }
+        if (n % 2 == 1 && (words[n - 1] == "L" || words[n - 1] == "U" || words[n - 1] == "B")) {
+            --n; // which end of the slice to annotate
+        }
+        if (n == 8) { // the old form: three numbers a colour
+            return oldSlice(words);
+        }
+        if (n == 2) {
+            return key(words);
+        }
+        if (n == 4) {
+            return slice(words, words[1], words[3]);
+        }
+        return QStringLiteral("expected \"z0 colour z1 colour\" or \"key colour\"");
+    }
+
+    void comment(QByteArrayView text)
+    {
+        if (const auto model = commentValue(text, "COLOR_MODEL")) {
+            QByteArray value = model->toByteArray().toLower();
+            value.replace('+', "");
+            m_table.hsv = value == "hsv";
+        } else if (const auto name = commentValue(text, "NAME")) {
+            m_table.name = QString::fromUtf8(*name);
+        }
+        // HARD_HINGE, SOFT_HINGE, RANGE and CYCLIC matter only when GMT stretches a table
+        // or wraps values outside it; a table read as it is needs none of them.
+    }
+
+    QString z(QByteArrayView word, double &value)
+    {
+        const std::optional<double> z = finiteNumber(word);
+        value = z.value_or(0);
+        return z ? QString() : QStringLiteral("bad z value \"%1\"").arg(QString::fromUtf8(word));
+    }
+
+    QString key(const QByteArrayView *words)
+    {
+        GmtKey key;
+        std::optional<ModelColor> c;
+        QString error = z(words[0], key.z);
+        if (error.isEmpty()) {
+            error = color(words[1], c);
+        }
+        if (error.isEmpty() && !m_table.slices.empty()) {
+            error = QStringLiteral("a categorical line among slices");
+        }
+        if (error.isEmpty()) {
+            key.color = *c;
+            m_table.keys.push_back(key);
+        }
+        return error;
+    }
+
+    QString oldSlice(const QByteArrayView *words)
+    {
+        const char join = m_table.hsv ? '-' : '/';
+        const auto joined = [&](int from) {
+            return words[from].toByteArray() + join + words[from + 1].toByteArray() + join +
+                   words[from + 2].toByteArray();
+        };
+        const QByteArray c0 = joined(1);
+        const QByteArray c1 = joined(5);
+        return slice(words[0], words[4], c0, c1);
+    }
+
+    QString slice(const QByteArrayView *words, QByteArrayView c0, QByteArrayView c1)
+    {
+        return slice(words[0], words[2], c0, c1);
+    }
+
+    QString slice(QByteArrayView w0, QByteArrayView w1, QByteArrayView c0, QByteArrayView c1)
+    {
+        GmtSlice s;
+        QString error = z(w0, s.z0);
+        if (error.isEmpty()) {
+            error = z(w1, s.z1);
+        }
+        if (!error.isEmpty()) {
+            return error;
+        }
+        if (s.z1 < s.z0) {
+            return QStringLiteral("z1 %1 is below z0 %2")
+                .arg(QString::fromUtf8(w1), QString::fromUtf8(w0));
+        }
+        if (!m_table.keys.empty()) {
+            return QStringLiteral("a slice among categorical lines");
+        }
+        if (!m_table.slices.empty() &&
+            std::abs(s.z0 - m_table.slices.back().z1) > 1e-9 * std::max(1.0, std::abs(s.z0))) {
+            return QStringLiteral("the slice starts at %1, where the one before ends at %2")
+                .arg(QString::fromUtf8(w0))
+                .arg(m_table.slices.back().z1);
+        }
+        const bool skipped = c0 == "-";
+        if (skipped != (c1 == "-")) {
+            return QStringLiteral("a slice skipped at one end only");
+        }
+        if (!skipped) {
+            error = color(c0, s.c0);
+            if (error.isEmpty()) {
+                error = color(c1, s.c1);
+            }
+            if (!error.isEmpty()) {
+                return error;
+            }
+        }
+        m_table.slices.push_back(s);
+        return {};
+    }
+
+    // r/g/b, c/m/y/k, h-s-v, #rrggbb, a grey level or a name; "@transparency" is ignored.
+    QString color(QByteArrayView word, std::optional<ModelColor> &out)
+    {
+        const qsizetype at = word.indexOf('@');
+        const QByteArrayView text = at < 0 ? word : word.first(at);
+        const bool hsv = !text.contains('/') && text.count('-') == 2;
+        const char separator = hsv ? '-' : '/';
+        double n[4] = {};
+        int count = 0; // pieces
+        bool numbers = !text.startsWith('#');
+        for (qsizetype from = 0; from <= text.size(); ++count) {
+            const qsizetype end = text.indexOf(separator, from);
+            const qsizetype to = end < 0 ? text.size() : end;
+            const std::optional<double> v = finiteNumber(text.sliced(from, to - from));
+            numbers = numbers && v.has_value();
+            if (v && count < 4) {
+                n[count] = *v;
+            }
+            from = to + 1;
+        }
+        const auto within = [&](std::initializer_list<double> max) {
+            return std::equal(n, n + count, max.begin(),
+                              [](double v, double m) { return v >= 0 && v <= m; });
+        };
+        const auto bad = [&](const char *why) {
+            return QStringLiteral("%1 colour \"%2\"")
+                .arg(QLatin1String(why), QString::fromUtf8(word));
+        };
+        Rgbf rgb;
+        if (!numbers) {
+            const std::optional<Rgb> named = lookupColor(QString::fromUtf8(text));
+            if (!named) {
+                return bad("unknown");
+            }
+            rgb = fromRgb(*named);
+        } else if (hsv && count == 3) {
+            if (!within({360, 1, 1})) {
+                return bad("out-of-range");
+            }
+            out = inModel(Hsv{n[0], n[1], n[2]});
+            return {};
+        } else if (count == 3 && within({255, 255, 255})) {
+            rgb = {n[0] / 255, n[1] / 255, n[2] / 255};
+        } else if (count == 1 && within({255})) {
+            rgb = {n[0] / 255, n[0] / 255, n[0] / 255};
+        } else if (count == 4 && within({100, 100, 100, 100})) {
+            const double k = 1 - n[3] / 100;
+            rgb = {(1 - n[0] / 100) * k, (1 - n[1] / 100) * k, (1 - n[2] / 100) * k};
+        } else {
+            return bad(count == 1 || count == 3 || count == 4 ? "out-of-range" : "bad");
+        }
+        out = m_table.hsv ? inModel(toHsv(rgb)) : ModelColor{rgb.r, rgb.g, rgb.b};
+        return {};
+    }
+
+    ModelColor inModel(const Hsv &hsv) const
+    {
+        if (m_table.hsv) {
+            return ModelColor{hsv.h, hsv.s, hsv.v};
+        }
+        const Rgbf rgb = fromHsv(hsv);
+        return ModelColor{rgb.r, rgb.g, rgb.b};
+    }
+
+    QString m_label;
+    GmtTable m_table;
+};
+
+} // namespace
+
+core::Result<GmtTable> readGmtTable(const QByteArray &bytes, const QString &label)
+{
+    return Reader(label).read(bytes);
+}
+
+} // namespace tessel
