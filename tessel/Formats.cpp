@@ -73,9 +73,9 @@ core::Result<const Format *> detectFormat(QByteArrayView bytes, const QString &p
 {
     std::vector<const Format *> best;
     int bestScore = 0;
-    // Bytes holding a NUL are no text at all: nothing fits them.
-    for (const Format &format : bytes.contains('\0') ? std::vector<Format>() : formats()) {
-        const int score = format.score(bytes);
+    for (const Format &format : formats()) {
+        // Bytes holding a NUL are no text at all: nothing fits them.
+        const int score = bytes.contains('\0') ? 0 : format.score(bytes);
         if (score > bestScore) {
             best = {&format};
             bestScore = score;
