@@ -4,11 +4,13 @@
 #include "MapTimer.h"
 #include "TestFiles.h"
 #include "app/basMain.h"
+#include "tessel/Check.h"
 #include "tessel/Host.h"
 #include "tessel/Render.h"
 #include "ui/Prompt.h"
 #include "ui/frmHuewright.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -85,11 +88,13 @@ class YesPrompt : public Prompt
 public:
     PromptAnswer message(const MessageRequest &) override { return PromptAnswer::Yes; }
     QString openFile(const OpenFileRequest &) override { return QString(); }
+    void report(const ReportRequest &) override {}
 };
 
 // Create with seven colours and 999 symbols, from the click to the saved file (the file
-// exists after the first run, so each run also answers the overwrite question).
-void BM_CreateSevenColours(benchmark::State &state)
+// exists after the first run, so each run also answers the overwrite question), with ramps
+// in the space the menu of the drawing area picks.
+void BM_CreateSevenColours(benchmark::State &state, const char *space)
 {
     QTemporaryDir dir;
     const QString base = dir.filePath(QStringLiteral("base"));
@@ -101,6 +106,7 @@ void BM_CreateSevenColours(benchmark::State &state)
     const Folders folders = deriveFolders(base + QStringLiteral("/tools"));
     frmHuewright form(prompt, folders);
     Main(form, folders);
+    form.findChild<QAction *>(QStringLiteral("mnuRamp_") + QLatin1String(space))->trigger();
     const char *colors[] = {"navy",   "royal blue", "sky blue", "pale green",
                             "yellow", "orange",     "firebrick"};
     for (int n = 1; n <= 7; ++n) {
@@ -121,7 +127,30 @@ void BM_CreateSevenColours(benchmark::State &state)
         state.SkipWithError("the shadeset was not saved");
     }
 }
-BENCHMARK(BM_CreateSevenColours)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CreateSevenColours, rgb, "rgb")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CreateSevenColours, oklab, "oklab")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// The check of a 999-symbol shadeset, the start-up one: every figure and the report.
+void BM_Check999(benchmark::State &state)
+{
+    tessel::Host host(kStage + QStringLiteral("/tools"));
+    tessel::Messages messages;
+    if (host.RunCommand(QStringLiteral("shadeset ") + kStage +
+                            QStringLiteral("/shades/elev999.shd"),
+                        messages) != 0) {
+        state.SkipWithError(messages.last().toLocal8Bit().constData());
+        return;
+    }
+    for (auto _ : state) {
+        const auto report = tessel::checkTable(host.shadesetName(), host.shadeTable());
+        benchmark::DoNotOptimize(tessel::checkText(*report));
+    }
+}
+BENCHMARK(BM_Check999)->Unit(benchmark::kMillisecond);
 
 // Loading a 999-symbol shadeset through the display script and painting it at the size of
 // the Tessel control.
@@ -183,6 +212,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true); // the menu's choice is remembered: not the user's
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -13,4 +13,4 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:veri
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$top/tests/lsan.supp:print_suppressions=0"
 cd "$top/build-asan"
-ctest --output-on-failure --timeout 300 -E tst_acceptance
+ctest --output-on-failure --timeout 300 -E "tst_acceptance|tst_package"

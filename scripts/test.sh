@@ -15,11 +15,15 @@ tree_state() {
 }
 before="$(tree_state)"
 
-# The acceptance test drives the real window in a private X server.
-TEST_PACKAGES=(xvfb xdotool libx11-dev libbenchmark-dev)
+# The acceptance test drives the real window in a private X server; the package test builds
+# the Debian package and checks it with Debian's own tools.
+TEST_PACKAGES=(xvfb xdotool libx11-dev libbenchmark-dev dpkg-dev lintian desktop-file-utils
+    appstream man-db)
 bash "$top/scripts/deps.sh" "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
-# The programs the exports are made for check them; without them those checks are skipped.
-PROGRAMS=(gdal-bin gmt python3-gdal python3-qgis paraview python3-paraview)
+# The programs the exports are made for check them, and the colour-science oracles check the
+# perceptual ramps and the check; without them those checks are skipped.
+PROGRAMS=(gdal-bin gmt python3-gdal python3-qgis paraview python3-paraview
+    python3-colorspacious node-chroma-js nodejs liblcms2-2)
 bash "$top/scripts/deps.sh" "${PROGRAMS[@]}" ||
     echo "${PROGRAMS[*]} could not all be installed: the tests that need them will say so and skip"
 # The benchmarks are built, so they keep compiling, but not run: scripts/bench.sh runs them.

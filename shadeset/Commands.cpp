@@ -17,8 +17,8 @@ QString scriptCommand(const Folders &folders, const char *script)
 
 QStringList loadCommands(const Folders &folders)
 {
-    return {scriptCommand(folders, "dispshd.zeb") + folders.startPath +
-                QStringLiteral(" elev999 999"),
+    return {scriptCommand(folders, "dispshd.zeb") + folders.startPath + QLatin1Char(' ') +
+                QLatin1String(kStartupShadeset) + QStringLiteral(" 999"),
             paletteCommand()};
 }
 

@@ -7,6 +7,9 @@
 
 // The command texts the window sends, one function per action, in the order sent.
 
+// The shadeset shown at start-up, with 999 symbols, from the shades folder.
+constexpr char kStartupShadeset[] = "elev999";
+
 // Loading the window: the start-up shadeset displayed, then the palette made current.
 QStringList loadCommands(const Folders &folders);
 // Start-up, once the window has loaded: the host learns the base folder.

@@ -3,7 +3,7 @@
 #include <cmath>
 
 QStringList planRamps(const QStringList &colorTexts, int nSymbs, const QString &shadeDir,
-                      const QString &ShdName)
+                      const QString &ShdName, const QString &rampSpace)
 {
     int nColors = 3;
     while (nColors < 7 && !colorTexts.value(nColors).isEmpty()) {
@@ -16,6 +16,9 @@ QStringList planRamps(const QStringList &colorTexts, int nSymbs, const QString &
     };
     const QString range = QString::number(ColorRange);
     QStringList commands{QStringLiteral("&wo ") + shadeDir, QStringLiteral("shadedelete ALL")};
+    if (!rampSpace.isEmpty()) {
+        commands << QStringLiteral("&s .rampspace = ") + rampSpace;
+    }
     // Ramp 1 starts at 1 and ramp 2 at ColorRange, so both name symbol ColorRange; from
     // ramp 3 on each starts right after the one before.
     commands << QStringLiteral("shadecolorramp 1 ") + range + QLatin1Char(' ') + quoted(1) +

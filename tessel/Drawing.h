@@ -30,6 +30,8 @@ struct Legend
 {
     InchRect rect;
     std::vector<std::optional<Rgb>> bands;
+    int first = 1; // the symbol of the first band
+    QString name;  // of the shadeset the bands show
 };
 
 struct Label

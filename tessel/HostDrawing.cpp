@@ -1,8 +1,8 @@
 // The shade-table and drawing commands of the host.
 #include "ColorNames.h"
-#include "ColorSpaces.h"
 #include "CommandLine.h"
 #include "Host.h"
+#include "Perceptual.h"
 #include "core/Result.h"
 
 #include <cmath>
@@ -138,7 +138,11 @@ Host::Outcome Host::colorRamp(const QString &rest)
         return failure(StatusBadArguments, command,
                        QStringLiteral("unknown colour \"%1\"").arg(words->at(from ? 3 : 2)));
     }
-    fillRamp(m_table, static_cast<int>(*start), static_cast<int>(*count), *from, *to, rampRgb);
+    const core::Result<RampMix> mix = rampSpace(m_variables.value(QStringLiteral(".rampspace")));
+    if (!mix) {
+        return failure(StatusBadArguments, command, mix.error());
+    }
+    fillRamp(m_table, static_cast<int>(*start), static_cast<int>(*count), *from, *to, *mix);
     return ok();
 }
 
@@ -173,7 +177,7 @@ Host::Outcome Host::drawLegend(const QString &rest)
                            .arg(last)
                            .arg(ShadeTable::kMaxSymbol));
     }
-    Legend legend{{(*n)[0], (*n)[1], (*n)[2], (*n)[3]}, {}};
+    Legend legend{{(*n)[0], (*n)[1], (*n)[2], (*n)[3]}, {}, static_cast<int>(first), m_tableName};
     legend.bands.reserve(static_cast<std::size_t>(last - first + 1));
     for (auto symbol = first; symbol <= last; ++symbol) {
         legend.bands.push_back(m_table.color(static_cast<int>(symbol)));

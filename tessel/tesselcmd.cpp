@@ -1,12 +1,7 @@
-// tesselcmd: runs Tessel command lines through a headless host.
-//
-//   tesselcmd [--png FILE --size WxH] [COMMANDFILE ...]
-//   tesselcmd --export FORMAT SHADESET.shd OUT
-//   tesselcmd --export FORMAT SHADESET.shd ... FOLDER
-//
-// Without command files it reads standard input. Each failing line is reported with its
-// line number; the exit status is 1 when any line failed. --export writes shadesets in
-// another tool's format (cpt, gdal, qgis, paraview), into FOLDER as NAME.EXT for several.
+// tesselcmd: Tessel without a window. Runs command lines, converts palettes between the
+// formats, and checks how a table reads to every eye; kUsage and kHelp say how.
+#include "Check.h"
+#include "CheckPicture.h"
 #include "CommandRunner.h"
 #include "Export.h"
 #include "Host.h"
@@ -24,49 +19,115 @@
 #include <QTextStream>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 
 namespace {
 
+const char *const kUsage = "usage: tesselcmd [--png FILE --size WxH] [COMMANDFILE ...]\n"
+                           "       tesselcmd --export FORMAT PALETTE OUT\n"
+                           "       tesselcmd --export FORMAT PALETTE ... FOLDER\n"
+                           "       tesselcmd --check PALETTE [--json] [--png FILE --size WxH]\n"
+                           "       tesselcmd --help | --version\n";
+
+const char *const kHelp =
+    "\nRuns Tessel's command lines from the files, or from standard input, in a Tessel\n"
+    "without a window whose working folder is the current folder, and reports each line\n"
+    "that fails as FILE:LINE: message. PALETTE is a shadeset (.shd) or a palette of another\n"
+    "program that Tessel reads.\n\n"
+    "  --png FILE --size WxH  draw the drawing (with --check, the check) into a PNG file\n"
+    "  --export FORMAT        write each PALETTE as FORMAT (%1): one into OUT,\n"
+    "                         several into FOLDER as FOLDER/STEM.EXT\n"
+    "  --check PALETTE        report how the table reads in normal vision, protanopia,\n"
+    "                         deuteranopia, tritanopia and greyscale\n"
+    "  --json                 with --check: one JSON object instead of the report\n"
+    "  -h, --help             show this text\n"
+    "  --version              show the version\n\n"
+    "Exit status: 0 when all went well, 1 when a command or file failed, 2 for a usage\n"
+    "error.\n";
+
 struct Options
 {
-    QStringList files;
+    enum class Mode
+    {
+        Run,
+        Export,
+        Check,
+        Help,
+        Version
+    };
+    Mode mode = Mode::Run;
+    QStringList files; // command files, or the palettes of --export and --check
+    const tessel::Format *format = nullptr;
     QString png;
     QSize size;
+    bool json = false;
     QString error;
 };
 
-Options parseOptions(const QStringList &args)
+QSize parseSize(const QString &text)
 {
-    Options options;
-    for (int i = 1; i < args.size(); ++i) {
+    const QStringList wh = text.split(QLatin1Char('x'));
+    const int w = wh.size() == 2 ? wh[0].toInt() : 0;
+    const int h = wh.size() == 2 ? wh[1].toInt() : 0;
+    return w >= 1 && h >= 1 && w <= 10000 && h <= 10000 ? QSize(w, h) : QSize();
+}
+
+Options parseOptions(QStringList args)
+{
+    Options o;
+    args.removeFirst();
+    if (args.contains(QLatin1String("-h")) || args.contains(QLatin1String("--help"))) {
+        o.mode = Options::Mode::Help;
+        return o;
+    }
+    if (args == QStringList{QStringLiteral("--version")}) {
+        o.mode = Options::Mode::Version;
+        return o;
+    }
+    if (args.value(0) == QLatin1String("--export")) {
+        o.mode = Options::Mode::Export;
+        o.format = tessel::findFormat(args.value(1));
+        o.files = args.mid(2);
+        if (!o.format || o.files.size() < 2) {
+            o.error = QStringLiteral("--export needs a format (%1), palettes and an output")
+                          .arg(tessel::formatKeys());
+        }
+        return o;
+    }
+    for (int i = 0; i < args.size() && o.error.isEmpty(); ++i) {
         const QString &arg = args[i];
-        if ((arg == QLatin1String("--png") || arg == QLatin1String("--size")) &&
-            i + 1 < args.size()) {
-            const QString value = args[++i];
-            if (arg == QLatin1String("--png")) {
-                options.png = value;
-                continue;
-            }
-            const QStringList wh = value.split(QLatin1Char('x'));
-            const int w = wh.size() == 2 ? wh[0].toInt() : 0;
-            const int h = wh.size() == 2 ? wh[1].toInt() : 0;
-            if (w < 1 || h < 1 || w > 10000 || h > 10000) {
-                options.error = QStringLiteral("bad size \"%1\" (expected WxH)").arg(value);
-            }
-            options.size = QSize(w, h);
-        } else if (arg.startsWith(QLatin1String("--"))) {
-            options.error = QStringLiteral("unknown option %1").arg(arg);
+        const bool valued = arg == QLatin1String("--png") || arg == QLatin1String("--size") ||
+                            arg == QLatin1String("--check");
+        if (valued && i + 1 == args.size()) {
+            o.error = QStringLiteral("%1 needs a value").arg(arg);
+        } else if (arg == QLatin1String("--png")) {
+            o.png = args[++i];
+        } else if (arg == QLatin1String("--size")) {
+            o.size = parseSize(args[++i]);
+            o.error = o.size.isEmpty()
+                          ? QStringLiteral("bad size \"%1\" (expected WxH)").arg(args[i])
+                          : QString();
+        } else if (arg == QLatin1String("--check")) {
+            o.mode = Options::Mode::Check;
+            o.files.append(args[++i]);
+        } else if (arg == QLatin1String("--json")) {
+            o.json = true;
+        } else if (arg.startsWith(QLatin1Char('-'))) {
+            o.error = QStringLiteral("unknown option %1").arg(arg);
         } else {
-            options.files.append(arg);
+            o.files.append(arg);
         }
     }
-    if (!options.png.isEmpty() && options.size.isEmpty() && options.error.isEmpty()) {
-        options.error = QStringLiteral("--png needs --size WxH");
+    if (o.error.isEmpty() && o.png.isEmpty() != o.size.isEmpty()) {
+        o.error = QStringLiteral("--png and --size go together");
+    } else if (o.error.isEmpty() && o.json && o.mode != Options::Mode::Check) {
+        o.error = QStringLiteral("--json goes with --check");
+    } else if (o.error.isEmpty() && o.mode == Options::Mode::Check && o.files.size() != 1) {
+        o.error = QStringLiteral("--check takes one palette");
     }
-    return options;
+    return o;
 }
 
 // On the command line, relative files and saves are in the folder tesselcmd runs in.
@@ -78,23 +139,32 @@ tessel::HostOptions hostOptions()
     return options;
 }
 
-const char *const kUsage = "usage: tesselcmd [--png FILE --size WxH] [COMMANDFILE ...]\n"
-                           "       tesselcmd --export FORMAT SHADESET.shd ... OUT";
-
-int runExport(const QStringList &args, QTextStream &errors)
+// Paints a picture of `size` and saves it as a PNG file.
+bool savePng(const QString &path, QSize size, const std::function<void(QPainter &)> &paint,
+             QTextStream &errors)
 {
-    const tessel::Format *format = args.isEmpty() ? nullptr : tessel::findFormat(args[0]);
-    if (args.size() < 3 || !format) {
-        errors << "tesselcmd: --export needs a format (" << tessel::formatKeys()
-               << "), shadesets and an output" << Qt::endl
-               << kUsage << Qt::endl;
-        return 2;
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    paint(painter);
+    painter.end();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    if (const core::Status saved = core::saveFile(path, png); !saved) {
+        errors << "tesselcmd: " << saved.error() << Qt::endl;
+        return false;
     }
-    const QStringList inputs = args.mid(1, args.size() - 2);
-    const QString out = args.last();
+    return true;
+}
+
+int runExport(const Options &o, QTextStream &errors)
+{
+    const QStringList inputs = o.files.mid(0, o.files.size() - 1);
+    const QString out = o.files.last();
     const bool intoFolder = QFileInfo(out).isDir();
     if (inputs.size() > 1 && !intoFolder) {
-        errors << "tesselcmd: with several shadesets the output must be a folder: " << out
+        errors << "tesselcmd: with several palettes the output must be a folder: " << out
                << Qt::endl;
         return 2;
     }
@@ -102,7 +172,7 @@ int runExport(const QStringList &args, QTextStream &errors)
     for (const QString &input : inputs) {
         const QString target =
             intoFolder ? QDir(out).filePath(QFileInfo(input).completeBaseName() + QLatin1Char('.') +
-                                            QLatin1String(format->extensions[0]))
+                                            QLatin1String(o.format->extensions[0]))
                        : out;
         // Two inputs of one stem would write one file twice, the first lost: refuse first.
         const auto same = std::find_if(targets.begin(), targets.end(), [&](const QString &t) {
@@ -118,17 +188,64 @@ int runExport(const QStringList &args, QTextStream &errors)
     tessel::Host host(QCoreApplication::applicationDirPath(), hostOptions());
     int failures = 0;
     for (int i = 0; i < inputs.size(); ++i) {
-        const QString &input = inputs[i];
-        const QString &target = targets[i];
         tessel::Messages messages;
-        if (host.RunCommand(QStringLiteral("shadeset ") + QFileInfo(input).absoluteFilePath(),
+        if (host.RunCommand(QStringLiteral("shadeset ") + QFileInfo(inputs[i]).absoluteFilePath(),
                             messages) != tessel::StatusOk ||
-            host.RunCommand(QStringLiteral("shadeexport ") + args[0] + QLatin1Char(' ') +
-                                QFileInfo(target).absoluteFilePath(),
-                            messages) != tessel::StatusOk) {
-            errors << input << ": " << messages.last() << Qt::endl;
+            host.RunCommand(
+                QStringLiteral("shadeexport %1 %2")
+                    .arg(QLatin1String(o.format->key), QFileInfo(targets[i]).absoluteFilePath()),
+                messages) != tessel::StatusOk) {
+            errors << inputs[i] << ": " << messages.last() << Qt::endl;
             ++failures;
         }
+    }
+    return failures == 0 ? 0 : 1;
+}
+
+int runCheck(const Options &o, QTextStream &out, QTextStream &errors)
+{
+    tessel::Host host(QCoreApplication::applicationDirPath(), hostOptions());
+    tessel::Messages messages;
+    if (host.RunCommand(QStringLiteral("shadeset ") + QFileInfo(o.files[0]).absoluteFilePath(),
+                        messages) != tessel::StatusOk) {
+        errors << "tesselcmd: " << messages.last() << Qt::endl;
+        return 1;
+    }
+    const core::Result<tessel::CheckReport> report =
+        tessel::checkTable(host.shadesetName(), host.shadeTable());
+    if (!report) {
+        errors << "tesselcmd: " << report.error() << Qt::endl;
+        return 1;
+    }
+    out << (o.json ? QString::fromUtf8(tessel::checkJson(*report)) : tessel::checkText(*report));
+    out.flush();
+    const auto paint = [&](QPainter &painter) { tessel::paintCheck(painter, o.size, *report); };
+    return o.png.isEmpty() || savePng(o.png, o.size, paint, errors) ? 0 : 1;
+}
+
+int runCommands(const Options &o, QTextStream &errors)
+{
+    tessel::Host host(QCoreApplication::applicationDirPath(), hostOptions());
+    int failures = 0;
+    if (o.files.isEmpty()) {
+        QFile input;
+        input.open(stdin, QIODevice::ReadOnly);
+        failures += tessel::runCommandLines(host, input, QStringLiteral("stdin"), errors);
+    }
+    for (const QString &path : o.files) {
+        QFile input(path);
+        if (!input.open(QIODevice::ReadOnly)) {
+            errors << "tesselcmd: cannot open " << path << ": " << input.errorString() << Qt::endl;
+            ++failures;
+            continue;
+        }
+        failures += tessel::runCommandLines(host, input, path, errors);
+    }
+    const auto paint = [&](QPainter &painter) {
+        tessel::renderDrawing(painter, host.drawing(), o.size);
+    };
+    if (!o.png.isEmpty() && !savePng(o.png, o.size, paint, errors)) {
+        return 1;
     }
     return failures == 0 ? 0 : 1;
 }
@@ -148,45 +265,26 @@ int main(int argc, char **argv)
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
+    QTextStream out(stdout);
     QTextStream errors(stderr);
-    const QStringList args = QCoreApplication::arguments();
-    if (args.value(1) == QLatin1String("--export")) {
-        return runExport(args.mid(2), errors);
-    }
-    const Options options = parseOptions(QCoreApplication::arguments());
-    if (!options.error.isEmpty()) {
-        errors << "tesselcmd: " << options.error << Qt::endl << kUsage << Qt::endl;
-        return 2;
-    }
-    tessel::Host host(QCoreApplication::applicationDirPath(), hostOptions());
-    int failures = 0;
-    if (options.files.isEmpty()) {
-        QFile input;
-        input.open(stdin, QIODevice::ReadOnly);
-        failures += tessel::runCommandLines(host, input, QStringLiteral("stdin"), errors);
-    }
-    for (const QString &path : options.files) {
-        QFile input(path);
-        if (!input.open(QIODevice::ReadOnly)) {
-            errors << "tesselcmd: cannot open " << path << ": " << input.errorString() << Qt::endl;
-            ++failures;
-            continue;
+    const Options o = parseOptions(QCoreApplication::arguments());
+    switch (o.error.isEmpty() ? o.mode : Options::Mode::Help) {
+    case Options::Mode::Help:
+        if (!o.error.isEmpty()) {
+            errors << "tesselcmd: " << o.error << Qt::endl << kUsage;
+            return 2;
         }
-        failures += tessel::runCommandLines(host, input, path, errors);
+        out << kUsage << QString::fromLatin1(kHelp).arg(tessel::formatKeys());
+        return 0;
+    case Options::Mode::Version:
+        out << "tesselcmd " << HUEWRIGHT_VERSION << Qt::endl;
+        return 0;
+    case Options::Mode::Export:
+        return runExport(o, errors);
+    case Options::Mode::Check:
+        return runCheck(o, out, errors);
+    case Options::Mode::Run:
+        break;
     }
-    if (!options.png.isEmpty()) {
-        QImage image(options.size, QImage::Format_RGB32);
-        QPainter painter(&image);
-        tessel::renderDrawing(painter, host.drawing(), options.size);
-        painter.end();
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
-        if (const core::Status saved = core::saveFile(options.png, png); !saved) {
-            errors << "tesselcmd: " << saved.error() << Qt::endl;
-            return 1;
-        }
-    }
-    return failures == 0 ? 0 : 1;
+    return runCommands(o, errors);
 }

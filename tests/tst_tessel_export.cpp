@@ -81,6 +81,36 @@ private Q_SLOTS:
         QVERIFY(count >= 993);
     }
 
+    // Help and the version go to standard output with status 0; a usage error goes to
+    // standard error with the usage and status 2. (A failing command gives 1: above.)
+    void shouldAnswerOnTheCommandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("output");
+        // clang-format off
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "usage: tesselcmd [--png FILE --size WxH] [COMMANDFILE ...]\n";
+        QTest::newRow("h") << QStringList{"x.tsl", "-h"} << 0 << "usage: tesselcmd [--png FILE --size WxH] [COMMANDFILE ...]\n";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "tesselcmd " HUEWRIGHT_VERSION "\n";
+        QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << "tesselcmd: unknown option --frobnicate\nusage: tesselcmd";
+        QTest::newRow("json alone") << QStringList{"--json", "a.shd"} << 2 << "tesselcmd: --json goes with --check\nusage: tesselcmd";
+        // clang-format on
+    }
+
+    void shouldAnswerOnTheCommandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, output);
+        QProcess run;
+        run.start(TESSELCMD, args);
+        QVERIFY(run.waitForFinished());
+        QCOMPARE(run.exitCode(), status);
+        const QByteArray out =
+            status == 0 ? run.readAllStandardOutput() : run.readAllStandardError();
+        QVERIFY2(out.startsWith(output.toUtf8()), out.constData());
+    }
+
     // The README's table of formats names every format there is.
     void shouldDocumentEveryFormat()
     {

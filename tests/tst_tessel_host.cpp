@@ -64,6 +64,34 @@ private Q_SLOTS:
         QCOMPARE(host.GetVariable("n"), QStringLiteral("0 ")); // a new table has no name
     }
 
+    // .rampspace picks the space of the ramps that follow: the middle of red to blue.
+    void shouldRampInTheSpaceNamed_data()
+    {
+        QTest::addColumn<QString>("space");
+        QTest::addColumn<QString>("middle"); // or the refusal
+        // clang-format off
+        QTest::newRow("unset") << "" << "128,0,128";
+        QTest::newRow("rgb") << "RGB" << "128,0,128";
+        QTest::newRow("lab") << "lab" << "202,0,136";
+        QTest::newRow("oklab") << "Oklab" << "140,83,162";
+        QTest::newRow("unknown") << "hsv" << "shadecolorramp: .rampspace must be rgb, lab or oklab, not \"hsv\"";
+        // clang-format on
+    }
+
+    void shouldRampInTheSpaceNamed()
+    {
+        QFETCH(QString, space);
+        Host host(m_dir->path());
+        QCOMPARE(run(host, "&s .rampspace = " + space), QString());
+        const QString refused = refusal(host, "shadecolorramp 1 3 \"red\" \"blue\"");
+        const std::optional<Rgb> middle = host.shadeTable().color(2);
+        QTEST(middle
+                  ? QStringLiteral("%1,%2,%3").arg(middle->red).arg(middle->green).arg(middle->blue)
+                  : refused,
+              "middle");
+        QCOMPARE(host.shadeTable().color(3), middle ? std::optional(rgb(0, 0, 255)) : std::nullopt);
+    }
+
     void shouldRejectBadCommandsWithOneMessageAndNoChange_data()
     {
         QTest::addColumn<QString>("command");

@@ -11,9 +11,12 @@
 #include "tessel/TesselWidget.h"
 #include "ui/FormLayout.h"
 
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStyleOptionButton>
 #include <QTest>
 
@@ -47,6 +50,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QApplication::setStyle(QStringLiteral("Windows")); // as the program draws itself
+        QStandardPaths::setTestModeEnabled(true);          // settings of the tests' own
     }
 
     // Every control at its place, and every caption, label, button text and status line
@@ -384,6 +388,55 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), f->color(1));
         f.reset();
     }
+    // The drawing area's menu picks the space of new ramps, which Create tells Tessel before
+    // its ramps; RGB sends today's commands again. The choice outlives the window.
+    void shouldRampInTheSpaceChosenInTheMenu()
+    {
+        FormFixture f;
+        // The menu opens as the platform opens it: by a right click on the drawing, or by
+        // the menu key where the focus is (a button here).
+        const auto pick = [&](const char *name, QContextMenuEvent::Reason reason) {
+            QWidget *on =
+                reason == QContextMenuEvent::Mouse ? f.child("Tessel1") : f.button("cmdQuit");
+            QContextMenuEvent open(reason, on->rect().center(),
+                                   on->mapToGlobal(on->rect().center()));
+            QApplication::sendEvent(on, &open);
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            const QRect item = menu->actionGeometry(menu->findChild<QAction *>(name));
+            QTest::mouseClick(menu, Qt::LeftButton, {}, item.center());
+        };
+        const QStringList ramps = {"shadecolorramp 1 5 \"red\" \"tan\"",
+                                   "shadecolorramp 5 5 \"tan\" \"blue\"", "shadesave elev1"};
+        const QString shades = "&wo " + f.folders().shadeDir;
+        f.run(kThree + "; count 9; preview 1");
+        pick("mnuRamp_oklab", QContextMenuEvent::Mouse);
+        f.takeCommands();
+        f.run("create");
+        QCOMPARE(f.takeCommands(),
+                 (QStringList{shades, "shadedelete ALL", "&s .rampspace = oklab"} + ramps));
+        ScriptedPrompt prompt;
+        QVERIFY(
+            frmHuewright(prompt, f.folders()).findChild<QAction *>("mnuRamp_oklab")->isChecked());
+        pick("mnuRamp_rgb", QContextMenuEvent::Keyboard);
+        f.run("name elev; name elev1; create; name elev; name elev1; create");
+        QCOMPARE(f.takeCommands(), (QStringList{shades, "shadedelete ALL", "&s .rampspace = rgb"} +
+                                    ramps + QStringList{shades, "shadedelete ALL"} + ramps));
+    }
+
+    // "Check shadeset…" reports on the shadeset on display, here the start-up one.
+    void shouldCheckTheShadesetOnDisplay()
+    {
+        FormFixture f(true);
+        f.form().findChild<QAction *>("mnuCheck")->trigger();
+        QCOMPARE(f.prompt().reports.size(), 1);
+        QVERIFY(f.prompt().reports[0].text.startsWith("elev999: 999 symbols defined, 1 to 999\n"));
+        QCOMPARE(f.prompt().reports[0].picture.size(), QSize(480, 300));
+        f.run("clear");
+        f.form().findChild<QAction *>("mnuCheck")->trigger();
+        QCOMPARE(f.status(), QStringLiteral("Nothing to check: no shadeset is on display."));
+    }
+
     // The real Tessel with no scripts or shadesets at all: every load command fails, and
     // the window still comes up in its start state.
     void shouldLoadWhenEveryStartupCommandFails()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QList>
 #include <QString>
 
@@ -48,6 +49,14 @@ struct OpenFileRequest
     bool mustExist = true;
 };
 
+// A report to read: a picture above a text of fixed-width lines.
+struct ReportRequest
+{
+    QString title;
+    QImage picture;
+    QString text;
+};
+
 class Prompt
 {
 public:
@@ -57,4 +66,6 @@ public:
     virtual PromptAnswer message(const MessageRequest &request) = 0;
     // Shows a modal file-open dialog; the empty text when the user cancelled.
     virtual QString openFile(const OpenFileRequest &request) = 0;
+    // Shows a report in a modal dialog, until the user closes it.
+    virtual void report(const ReportRequest &request) = 0;
 };

@@ -1,7 +1,12 @@
 #include "QtPrompt.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QLabel>
 #include <QMessageBox>
+#include <QVBoxLayout>
 
 PromptAnswer QtPrompt::message(const MessageRequest &request)
 {
@@ -38,4 +43,23 @@ QString QtPrompt::openFile(const OpenFileRequest &request)
         return QString();
     }
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+void QtPrompt::report(const ReportRequest &request)
+{
+    QDialog dialog(m_parent);
+    dialog.setObjectName(QStringLiteral("dlgReport"));
+    dialog.setWindowTitle(request.title);
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *picture = new QLabel(&dialog);
+    picture->setPixmap(QPixmap::fromImage(request.picture));
+    auto *text = new QLabel(request.text, &dialog);
+    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(picture);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    dialog.exec();
 }

@@ -13,6 +13,7 @@ public:
 
     PromptAnswer message(const MessageRequest &request) override;
     QString openFile(const OpenFileRequest &request) override;
+    void report(const ReportRequest &request) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -13,6 +13,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QStatusBar;
 
@@ -49,6 +50,9 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // The drawing area's menu from the keyboard (the menu key), wherever the focus is not
+    // in a field that has a menu of its own.
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void buildLayout();
@@ -67,6 +71,11 @@ private:
     void cmdDisplayShd_Click();
     void cmdNavDispShd_Click();
     void cmdDeleteShd_Click();
+    // The drawing area's menu: the space new ramps are made in, and a check of the
+    // shadeset on display.
+    void buildTesselMenu();
+    void mnuRampSpace_Click(const QString &space);
+    void mnuCheck_Click();
 
     // Sends one command with hostMsgs, keeps its status in hostStatus and returns it.
     qint32 send(const QString &text);
@@ -94,6 +103,9 @@ private:
     qint16 colorIndex = 0;
     qint16 colorsReady = 0;
     QString browsePath; // the path last picked in the Shadeset Browser
+    QMenu *m_tesselMenu = nullptr;
+    QString m_rampSpace;     // chosen in the menu and remembered: rgb, lab or oklab
+    QString m_toldRampSpace; // Tessel's .rampspace as this window last set it
 
     // Controls, named as on the form; colour row n is index n - 1.
     std::array<QComboBox *, 7> cboColor{};

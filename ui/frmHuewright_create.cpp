@@ -88,7 +88,12 @@ void frmHuewright::cmdCreateShd_Click()
         colors.append(box->currentText());
     }
     // Nothing half-built is saved: the run ends at the first command Tessel refuses.
-    if (!sendAll(planRamps(colors, nSymbs, m_folders.shadeDir, ShdName))) {
+    // Classic ramps send what they always have, unless Tessel was told another space before.
+    const bool tell = m_rampSpace != QLatin1String("rgb") || m_toldRampSpace != m_rampSpace;
+    const bool sent =
+        sendAll(planRamps(colors, nSymbs, m_folders.shadeDir, ShdName, tell ? m_rampSpace : ""));
+    m_toldRampSpace = m_rampSpace;
+    if (!sent) {
         cmdCreateShd->setEnabled(true);
         return;
     }

@@ -101,6 +101,7 @@ frmHuewright::frmHuewright(Prompt &prompt, const Folders &folders, const QString
                                                       [control = m_tessel] { control->update(); });
     buildLayout();
     connectHandlers();
+    buildTesselMenu();
 }
 
 frmHuewright::~frmHuewright()

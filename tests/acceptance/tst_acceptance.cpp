@@ -1,8 +1,12 @@
 // Acceptance: the installed program in a private X server (Xvfb), worked with the mouse and
 // the keyboard through xdotool as a user works it, checked through Tessel's trace, the
-// shades folder and the window names.
+// shades folder and the window names; and the Debian package, checked by Debian's own tools
+// and run unpacked as a user runs it.
 #include "ui/FormLayout.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -110,17 +114,22 @@ private:
     QProcess m_server;
 };
 
-// One run of the installed program, its calls to Tessel traced.
+// One run of the program, its calls to Tessel traced; `settings` are added to its
+// environment ("NAME=value").
 class Program
 {
 public:
-    Program(const Desktop &desktop, const QString &base) : m_desktop(desktop)
+    Program(const Desktop &desktop, const QString &path, const QStringList &settings = {})
+        : m_desktop(desktop)
     {
         QProcessEnvironment env = desktop.environment();
         env.insert("TESSEL_TRACE", m_dir.filePath("trace.txt"));
+        for (const QString &setting : settings) {
+            env.insert(setting.section('=', 0, 0), setting.section('=', 1));
+        }
         m_process.setProcessEnvironment(env);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(base + "/tools/huewright", {});
+        m_process.start(path, {});
         m_window = desktop.waitForWindow(kMainTitle, 10000);
         waitUntil([this] { return trace().size() >= 3; }); // up once the start path is sent
     }
@@ -206,6 +215,35 @@ private:
     QString m_window;
 };
 
+// Runs a program to its end: its exit code and what it wrote, both streams together.
+std::pair<int, QString>
+finish(const QString &program, const QStringList &args,
+       const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
+       int timeoutMs = 60000)
+{
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, args);
+    const bool ended = process.waitForFinished(timeoutMs);
+    return {ended ? process.exitCode() : -1, QString::fromLocal8Bit(process.readAll())};
+}
+
+// Every file and folder under `root`, with its size and time of change.
+QStringList snapshot(const QString &root)
+{
+    QStringList entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        entries << info.filePath() + ' ' + QString::number(info.size()) + ' ' +
+                       info.lastModified().toString(Qt::ISODateWithMs);
+    }
+    entries.sort();
+    return entries;
+}
+
 } // namespace
 
 class AcceptanceTest : public QObject
@@ -226,7 +264,7 @@ private Q_SLOTS:
         const QString file = shades + "/my relief.shd";
         QVERIFY(QFile::copy(shades + "/elev999.shd", file)); // to be overwritten
 
-        Program p(desktop, base);
+        Program p(desktop, base + "/tools/huewright");
         QCOMPARE(desktop.xdotool({"getwindowname", p.window()}), kMainTitle);
         QCOMPARE(p.trace(),
                  (QStringList{run("&r " + base + "/tools/dispshd.zeb " + base + " elev999 999"),
@@ -267,9 +305,73 @@ private Q_SLOTS:
         p.click("cmdQuit");
         QCOMPARE(p.waitForExit(), 0);
 
-        Program again(desktop, base);
+        Program again(desktop, base + "/tools/huewright");
         desktop.requestClose(again.window());
         QCOMPARE(again.waitForExit(), 0);
+    }
+
+    // The Debian package builds, Debian's tools find no error in it, and unpacked it runs
+    // for a user: the start-up shadeset seeded and a Create saved in the user's own folder,
+    // nothing written where it was installed.
+    void shouldInstallAsAPackage()
+    {
+        const auto [built, log] = finish("bash", {SOURCE_DIR "/scripts/package.sh"},
+                                         QProcessEnvironment::systemEnvironment(), 1200000);
+        QVERIFY2(built == 0, qPrintable(log));
+        const QString deb = SOURCE_DIR "/build/huewright_" HUEWRIGHT_VERSION "_amd64.deb";
+        const auto [linted, lint] = finish("lintian", {deb});
+        QVERIFY2(linted == 0 && !lint.contains("E: "), qPrintable(lint));
+        QTemporaryDir root;
+        QCOMPARE(finish("dpkg-deb", {"-x", deb, root.path()}).first, 0);
+        const QString share = root.filePath("usr/share/");
+        const QString id = "io.github.huewright.Huewright";
+        for (const QStringList &check :
+             {QStringList{"desktop-file-validate", share + "applications/" + id + ".desktop"},
+              QStringList{"appstreamcli", "validate", "--no-net",
+                          share + "metainfo/" + id + ".metainfo.xml"}}) {
+            const auto [valid, said] = finish(check[0], check.mid(1));
+            QVERIFY2(valid == 0, qPrintable(check.join(' ') + ": " + said));
+        }
+        QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+        bare.insert("MANWIDTH", "80");
+        for (const char *page : {"huewright", "tesselcmd"}) {
+            QProcess man;
+            man.setProcessEnvironment(bare);
+            man.start("man", {"--warnings", "-l", share + "man/man1/" + page + ".1.gz"});
+            QVERIFY(man.waitForFinished());
+            QCOMPARE(man.readAllStandardError(), QByteArray());
+            QVERIFY(man.readAllStandardOutput().contains(QByteArray(page).toUpper() + "(1)"));
+        }
+        // Help and the version need no display.
+        bare.remove("DISPLAY");
+        bare.remove("WAYLAND_DISPLAY");
+        for (const char *program : {"huewright", "tesselcmd"}) {
+            const QString path = root.filePath(QStringLiteral("usr/bin/") + program);
+            QCOMPARE(finish(path, {"--version"}, bare),
+                     std::pair(0, QStringLiteral("%1 " HUEWRIGHT_VERSION "\n").arg(program)));
+            const auto [helped, help] = finish(path, {"--help"}, bare);
+            QVERIFY2(helped == 0 && help.startsWith("usage: " + QLatin1String(program)),
+                     qPrintable(help));
+        }
+
+        const QStringList installed = snapshot(root.path());
+        QTemporaryDir home;
+        Desktop desktop;
+        QVERIFY2(!desktop.display.isEmpty(), "Xvfb did not start");
+        Program p(desktop, root.filePath("usr/bin/huewright"),
+                  {"HOME=" + home.path(), "XDG_DATA_HOME=" + home.filePath("data")});
+        QVERIFY(!p.window().isEmpty());
+        const QString shades = home.filePath("data/huewright/shades");
+        QCOMPARE(QDir(shades).entryList(QDir::Files), QStringList{"elev999.shd"});
+        p.typeInto("cboColor1", "navy");
+        p.typeInto("cboColor2", "gold");
+        p.typeInto("cboColor3", "firebrick");
+        p.typeInto("txtShdName", "mine");
+        p.click("cmdCreateShd");
+        QVERIFY(waitUntil([&] { return QFile::exists(shades + "/mine.shd"); }));
+        p.click("cmdQuit");
+        QCOMPARE(p.waitForExit(), 0);
+        QCOMPARE(snapshot(root.path()), installed);
     }
 };
 

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QSettings>
 #include <QTest>
 
 qint32 RecordingChannel::RunCommand(const QString &text, host::Messages &messages)
@@ -40,8 +41,14 @@ QString ScriptedPrompt::openFile(const OpenFileRequest &request)
     return files.isEmpty() ? QString() : files.dequeue();
 }
 
+void ScriptedPrompt::report(const ReportRequest &request)
+{
+    reports.append(request);
+}
+
 FormFixture::FormFixture(bool realTessel, const QString &baseName)
 {
+    QSettings().remove(QStringLiteral("rampSpace")); // every window starts as a new user's
     const QString base = m_dir.filePath(baseName);
     m_folders = {base, base + "/tools", base + "/shades", base + "/tools"};
     QDir().mkpath(m_folders.toolsDir);

@@ -41,11 +41,13 @@ class ScriptedPrompt : public Prompt
 public:
     PromptAnswer message(const MessageRequest &request) override;
     QString openFile(const OpenFileRequest &request) override;
+    void report(const ReportRequest &request) override;
 
     QQueue<PromptAnswer> answers;
     QQueue<QString> files;
     QList<MessageRequest> shown;
     QList<OpenFileRequest> dialogs;
+    QList<ReportRequest> reports;
 };
 
 // A window started by Main, shown and active, for a base folder in a temporary folder, with its

@@ -1,0 +1,59 @@
+#include "Installed.h"
+
+#include "core/Paths.h"
+#include "core/ReadFile.h"
+#include "core/SaveFile.h"
+#include "shadeset/Commands.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <cstring>
+
+std::optional<int> answerCommandLine(int argc, char *argv[])
+{
+    const char *first = argc > 1 ? argv[1] : "";
+    if (std::strcmp(first, "--version") == 0) {
+        std::printf("huewright %s\n", HUEWRIGHT_VERSION);
+        return 0;
+    }
+    if (std::strcmp(first, "--help") != 0 && std::strcmp(first, "-h") != 0) {
+        return std::nullopt;
+    }
+    std::fputs("usage: huewright [--help | --version]\n\n"
+               "Builds continuous shadesets for the Tessel map-plotting control: pick three to\n"
+               "seven named colours, name the shadeset, choose 9 to 999 symbols and press Create.\n"
+               "It needs a display. Shadesets are saved in the shades folder of its base folder:\n"
+               "beside the program, or, installed as a package, $XDG_DATA_HOME/huewright\n"
+               "(~/.local/share/huewright).\n",
+               stdout);
+    return 0;
+}
+
+Folders startupFolders(const QString &programFolder, const QString &userBase)
+{
+    const QString shared = core::joinPath(programFolder, QStringLiteral("../share/huewright"));
+    const Folders beside = deriveFolders(programFolder);
+    if (beside.toolsDir == programFolder || !QFileInfo(shared + QStringLiteral("/tools")).isDir()) {
+        return beside;
+    }
+    Folders folders;
+    folders.startPath = QDir::toNativeSeparators(userBase);
+    folders.shadeDir = QDir::toNativeSeparators(userBase + QStringLiteral("/shades"));
+    folders.toolsDir = QDir::toNativeSeparators(shared + QStringLiteral("/tools"));
+    folders.tesselDir = folders.toolsDir;
+    // The start-up shadeset, seeded once; a seed that cannot be made shows as a start-up
+    // display that fails, and the window still comes up.
+    const QString seed = QStringLiteral("/%1.shd").arg(QLatin1String(kStartupShadeset));
+    if (QDir().mkpath(folders.shadeDir) && !QFileInfo::exists(folders.shadeDir + seed)) {
+        const core::Result<QByteArray> bytes =
+            core::readFileBytes(shared + QStringLiteral("/shades") + seed, 1024 * 1024);
+        const core::Status saved =
+            bytes ? core::saveFile(folders.shadeDir + seed, *bytes) : bytes.failure();
+        if (!saved) {
+            std::fprintf(stderr, "huewright: %s\n", qPrintable(saved.error()));
+        }
+    }
+    return folders;
+}

@@ -1,0 +1,77 @@
+// The drawing area's menu: the colour space new ramps are made in, remembered between runs,
+// and the check of how the shadeset on display reads to every eye.
+#include "Prompt.h"
+#include "frmHuewright.h"
+#include "tessel/CheckPicture.h"
+#include "tessel/TesselWidget.h"
+
+#include <QActionGroup>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QSettings>
+
+namespace {
+
+const QString kRampSetting = QStringLiteral("rampSpace");
+
+} // namespace
+
+void frmHuewright::buildTesselMenu()
+{
+    m_tesselMenu = new QMenu(this);
+    m_tesselMenu->setObjectName(QStringLiteral("mnuTessel"));
+    auto *spaces = new QActionGroup(m_tesselMenu);
+    m_rampSpace = QSettings().value(kRampSetting, QStringLiteral("rgb")).toString();
+    m_toldRampSpace = QStringLiteral("rgb");
+    for (const auto &[space, text] :
+         {std::pair{"rgb", "Ramps in RGB (classic)"}, std::pair{"lab", "Ramps in CIELAB"},
+          std::pair{"oklab", "Ramps in Oklab"}}) {
+        QAction *action = m_tesselMenu->addAction(QLatin1String(text));
+        action->setObjectName(QStringLiteral("mnuRamp_") + QLatin1String(space));
+        action->setCheckable(true);
+        action->setChecked(m_rampSpace == QLatin1String(space));
+        spaces->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, space = QString::fromLatin1(space)] { mnuRampSpace_Click(space); });
+    }
+    m_tesselMenu->addSeparator();
+    QAction *check = m_tesselMenu->addAction(QStringLiteral("Check shadeset…"));
+    check->setObjectName(QStringLiteral("mnuCheck"));
+    connect(check, &QAction::triggered, this, [this] { mnuCheck_Click(); });
+
+    m_tessel->setToolTip(QStringLiteral(
+        "Right-click for the colour space of new ramps and a check of the shadeset shown"));
+    m_tessel->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_tessel, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { m_tesselMenu->popup(m_tessel->mapToGlobal(at)); });
+}
+
+void frmHuewright::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        QWidget::contextMenuEvent(event); // the drawing area has its own
+        return;
+    }
+    m_tesselMenu->popup(m_tessel->mapToGlobal(m_tessel->rect().center()));
+}
+
+void frmHuewright::mnuRampSpace_Click(const QString &space)
+{
+    m_rampSpace = space;
+    QSettings().setValue(kRampSetting, space);
+}
+
+void frmHuewright::mnuCheck_Click()
+{
+    const core::Result<tessel::CheckReport> report = tessel::checkShown(m_tessel->host().drawing());
+    if (!report) {
+        setStatus(QStringLiteral("Nothing to check: ") + report.error() + QLatin1Char('.'));
+        return;
+    }
+    QImage picture(480, 300, QImage::Format_RGB32);
+    QPainter painter(&picture);
+    tessel::paintCheck(painter, picture.size(), *report);
+    painter.end();
+    m_prompt.report({QStringLiteral("Check Shadeset"), picture, tessel::checkText(*report)});
+}
