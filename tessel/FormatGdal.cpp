@@ -88,25 +88,26 @@ std::optional<ShadeTable> keyedTable(const std::vector<Stop> &stops, bool percen
     return table;
 }
 
-// What is wrong with the line's colour, or nothing: "value r g b [a]" or "value name".
-QString readColour(const QByteArrayView *w, int n, Stop &stop)
+// The line's colour: "value r g b [a]" or "value name".
+core::Status readColour(const QByteArrayView *w, int n, Stop &stop)
 {
     if (n == 2) {
         const std::optional<Rgb> named = gdalColor(w[1]);
         if (!named) {
-            return QStringLiteral("unknown colour \"%1\"").arg(QString::fromUtf8(w[1]));
+            return core::fail(QStringLiteral("unknown colour \"%1\"").arg(QString::fromUtf8(w[1])));
         }
         stop.rgb = fromRgb(*named);
         return {};
     }
     if (n != 4 && n != 5) {
-        return QStringLiteral("expected \"value red green blue [alpha]\"");
+        return core::fail(QStringLiteral("expected \"value red green blue [alpha]\""));
     }
     double channel[4] = {0, 0, 0, 255};
     for (int c = 1; c < n; ++c) {
         const std::optional<double> v = finiteNumber(w[c]);
         if (!v || *v < 0 || *v > 255) {
-            return QStringLiteral("bad colour channel \"%1\"").arg(QString::fromUtf8(w[c]));
+            return core::fail(
+                QStringLiteral("bad colour channel \"%1\"").arg(QString::fromUtf8(w[c])));
         }
         channel[c - 1] = *v;
     }
@@ -193,8 +194,8 @@ core::Result<Palette> readGdal(const QByteArray &bytes, const QString &label, co
         }
         percent = isPercent;
         Stop stop{*value, {}, 1};
-        if (const QString error = readColour(w, n, stop); !error.isEmpty()) {
-            return fail(error);
+        if (const core::Status read = readColour(w, n, stop); !read) {
+            return fail(read.error());
         }
         stops.push_back(stop);
     }

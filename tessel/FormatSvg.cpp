@@ -64,26 +64,25 @@ QString property(const QXmlStreamAttributes &attributes, const char *name)
     return value;
 }
 
-// What is wrong with the stop, or nothing.
-QString readStop(const QXmlStreamAttributes &attributes, GradientStop &stop)
+core::Status readStop(const QXmlStreamAttributes &attributes, GradientStop &stop)
 {
     QString offset = property(attributes, "offset");
     const bool percent = offset.endsWith(u'%');
     const std::optional<double> at = finiteNumber(percent ? offset.chopped(1) : offset);
     if (!at) {
-        return QStringLiteral("bad offset \"%1\"").arg(offset);
+        return core::fail(QStringLiteral("bad offset \"%1\"").arg(offset));
     }
     stop.offset = std::clamp(percent ? *at / 100 : *at, 0.0, 1.0);
     const QString color = property(attributes, "stop-color");
     const std::optional<Rgbf> rgb = parseColor(color);
     if (!rgb) {
-        return QStringLiteral("unknown colour \"%1\"").arg(color);
+        return core::fail(QStringLiteral("unknown colour \"%1\"").arg(color));
     }
     stop.rgb = *rgb;
     const QString opacity = property(attributes, "stop-opacity");
     const std::optional<double> alpha = opacity.isEmpty() ? 1.0 : finiteNumber(opacity);
     if (!alpha) {
-        return QStringLiteral("bad stop-opacity \"%1\"").arg(opacity);
+        return core::fail(QStringLiteral("bad stop-opacity \"%1\"").arg(opacity));
     }
     stop.alpha = std::floor(std::clamp(*alpha, 0.0, 1.0) * 255); // QGIS cuts the fraction
     return {};
@@ -171,8 +170,8 @@ core::Result<Palette> readSvg(const QByteArray &bytes, const QString &label, con
             inGradient = depth;
         } else if (xml.name() == u"stop" && inGradient > 0 && depth == inGradient + 1) {
             GradientStop stop;
-            if (const QString error = readStop(a, stop); !error.isEmpty()) {
-                return core::fail(lineError(label, int(xml.lineNumber()), error));
+            if (const core::Status read = readStop(a, stop); !read) {
+                return core::fail(lineError(label, int(xml.lineNumber()), read.error()));
             }
             gradient->stops.push_back(stop);
         }

@@ -36,9 +36,8 @@ public:
     {
         TextLines lines(bytes);
         while (lines.next()) {
-            const QString error = take(lines.line());
-            if (!error.isEmpty()) {
-                return core::fail(lineError(m_label, lines.number(), error));
+            if (const core::Status taken = take(lines.line()); !taken) {
+                return core::fail(lineError(m_label, lines.number(), taken.error()));
             }
         }
         if (m_table.slices.empty() && m_table.keys.empty()) {
@@ -48,8 +47,7 @@ public:
     }
 
 private:
-    // What is wrong with the line, or nothing.
-    QString take(QByteArrayView line)
+    core::Status take(QByteArrayView line)
     {
         if (line.startsWith('#')) {
             comment(line.sliced(1));
@@ -64,24 +62,30 @@ private:
         if (words[0] == "B" || words[0] == "F" || words[0] == "N") {
             // Colours below, above and for no data: none of them is inside the table.
             if (n != 2) {
-                return QStringLiteral("expected \"%1 colour\"").arg(QLatin1String(words[0]));
+                return core::fail(
+                    QStringLiteral("expected \"%1 colour\"").arg(QLatin1String(words[0])));
             }
-            std::optional<ModelColor> ignored;
-            return words[1] == "-" ? QString() : color(words[1], ignored);
+            const core::Result<ModelColor> c = color(words[1]);
+            return words[1] == "-" || c ? core::Status() : c.failure();
         }
         if (n % 2 == 1 && (words[n - 1] == "L" || words[n - 1] == "U" || words[n - 1] == "B")) {
             --n; // which end of the slice to annotate
         }
         if (n == 8) { // the old form: three numbers a colour
-            return oldSlice(words);
+            const char join = m_table.hsv ? '-' : '/';
+            const auto joined = [&](int from) {
+                return words[from].toByteArray() + join + words[from + 1].toByteArray() + join +
+                       words[from + 2].toByteArray();
+            };
+            return slice(words[0], words[4], joined(1), joined(5));
         }
         if (n == 2) {
-            return key(words);
+            return key(words[0], words[1]);
         }
         if (n == 4) {
-            return slice(words, words[1], words[3]);
+            return slice(words[0], words[2], words[1], words[3]);
         }
-        return QStringLiteral("expected \"z0 colour z1 colour\" or \"key colour\"");
+        return core::fail(QStringLiteral("expected \"z0 colour z1 colour\" or \"key colour\""));
     }
 
     void comment(QByteArrayView text)
@@ -97,90 +101,69 @@ private:
         // or wraps values outside it; a table read as it is needs none of them.
     }
 
-    QString z(QByteArrayView word, double &value)
+    static core::Result<double> z(QByteArrayView word)
     {
-        const std::optional<double> z = finiteNumber(word);
-        value = z.value_or(0);
-        return z ? QString() : QStringLiteral("bad z value \"%1\"").arg(QString::fromUtf8(word));
+        if (const std::optional<double> z = finiteNumber(word)) {
+            return *z;
+        }
+        return core::fail(QStringLiteral("bad z value \"%1\"").arg(QString::fromUtf8(word)));
     }
 
-    QString key(const QByteArrayView *words)
+    core::Status key(QByteArrayView at, QByteArrayView colour)
     {
-        GmtKey key;
-        std::optional<ModelColor> c;
-        QString error = z(words[0], key.z);
-        if (error.isEmpty()) {
-            error = color(words[1], c);
+        const core::Result<double> value = z(at);
+        const core::Result<ModelColor> c = value ? color(colour) : value.failure();
+        if (!c) {
+            return c.failure();
         }
-        if (error.isEmpty() && !m_table.slices.empty()) {
-            error = QStringLiteral("a categorical line among slices");
+        if (!m_table.slices.empty()) {
+            return core::fail(QStringLiteral("a categorical line among slices"));
         }
-        if (error.isEmpty()) {
-            key.color = *c;
-            m_table.keys.push_back(key);
-        }
-        return error;
+        m_table.keys.push_back({*value, *c});
+        return {};
     }
 
-    QString oldSlice(const QByteArrayView *words)
+    core::Status slice(QByteArrayView w0, QByteArrayView w1, QByteArrayView c0, QByteArrayView c1)
     {
-        const char join = m_table.hsv ? '-' : '/';
-        const auto joined = [&](int from) {
-            return words[from].toByteArray() + join + words[from + 1].toByteArray() + join +
-                   words[from + 2].toByteArray();
-        };
-        const QByteArray c0 = joined(1);
-        const QByteArray c1 = joined(5);
-        return slice(words[0], words[4], c0, c1);
-    }
-
-    QString slice(const QByteArrayView *words, QByteArrayView c0, QByteArrayView c1)
-    {
-        return slice(words[0], words[2], c0, c1);
-    }
-
-    QString slice(QByteArrayView w0, QByteArrayView w1, QByteArrayView c0, QByteArrayView c1)
-    {
-        GmtSlice s;
-        QString error = z(w0, s.z0);
-        if (error.isEmpty()) {
-            error = z(w1, s.z1);
+        const core::Result<double> z0 = z(w0);
+        const core::Result<double> z1 = z0 ? z(w1) : z0.failure();
+        if (!z1) {
+            return z1.failure();
         }
-        if (!error.isEmpty()) {
-            return error;
-        }
-        if (s.z1 < s.z0) {
-            return QStringLiteral("z1 %1 is below z0 %2")
-                .arg(QString::fromUtf8(w1), QString::fromUtf8(w0));
+        if (*z1 < *z0) {
+            return core::fail(QStringLiteral("z1 %1 is below z0 %2")
+                                  .arg(QString::fromUtf8(w1), QString::fromUtf8(w0)));
         }
         if (!m_table.keys.empty()) {
-            return QStringLiteral("a slice among categorical lines");
+            return core::fail(QStringLiteral("a slice among categorical lines"));
         }
         if (!m_table.slices.empty() &&
-            std::abs(s.z0 - m_table.slices.back().z1) > 1e-9 * std::max(1.0, std::abs(s.z0))) {
-            return QStringLiteral("the slice starts at %1, where the one before ends at %2")
-                .arg(QString::fromUtf8(w0))
-                .arg(m_table.slices.back().z1);
+            std::abs(*z0 - m_table.slices.back().z1) > 1e-9 * std::max(1.0, std::abs(*z0))) {
+            return core::fail(
+                QStringLiteral("the slice starts at %1, where the one before ends at %2")
+                    .arg(QString::fromUtf8(w0))
+                    .arg(m_table.slices.back().z1));
         }
         const bool skipped = c0 == "-";
         if (skipped != (c1 == "-")) {
-            return QStringLiteral("a slice skipped at one end only");
+            return core::fail(QStringLiteral("a slice skipped at one end only"));
         }
+        GmtSlice s{*z0, *z1, std::nullopt, std::nullopt};
         if (!skipped) {
-            error = color(c0, s.c0);
-            if (error.isEmpty()) {
-                error = color(c1, s.c1);
+            const core::Result<ModelColor> from = color(c0);
+            const core::Result<ModelColor> to = from ? color(c1) : from.failure();
+            if (!to) {
+                return to.failure();
             }
-            if (!error.isEmpty()) {
-                return error;
-            }
+            s.c0 = *from;
+            s.c1 = *to;
         }
         m_table.slices.push_back(s);
         return {};
     }
 
     // r/g/b, c/m/y/k, h-s-v, #rrggbb, a grey level or a name; "@transparency" is ignored.
-    QString color(QByteArrayView word, std::optional<ModelColor> &out)
+    core::Result<ModelColor> color(QByteArrayView word) const
     {
         const qsizetype at = word.indexOf('@');
         const QByteArrayView text = at < 0 ? word : word.first(at);
@@ -204,8 +187,8 @@ private:
                               [](double v, double m) { return v >= 0 && v <= m; });
         };
         const auto bad = [&](const char *why) {
-            return QStringLiteral("%1 colour \"%2\"")
-                .arg(QLatin1String(why), QString::fromUtf8(word));
+            return core::fail(QStringLiteral("%1 colour \"%2\"")
+                                  .arg(QLatin1String(why), QString::fromUtf8(word)));
         };
         Rgbf rgb;
         if (!numbers) {
@@ -218,8 +201,7 @@ private:
             if (!within({360, 1, 1})) {
                 return bad("out-of-range");
             }
-            out = inModel(Hsv{n[0], n[1], n[2]});
-            return {};
+            return inModel(Hsv{n[0], n[1], n[2]});
         } else if (count == 3 && within({255, 255, 255})) {
             rgb = {n[0] / 255, n[1] / 255, n[2] / 255};
         } else if (count == 1 && within({255})) {
@@ -230,8 +212,7 @@ private:
         } else {
             return bad(count == 1 || count == 3 || count == 4 ? "out-of-range" : "bad");
         }
-        out = m_table.hsv ? inModel(toHsv(rgb)) : ModelColor{rgb.r, rgb.g, rgb.b};
-        return {};
+        return m_table.hsv ? inModel(toHsv(rgb)) : ModelColor{rgb.r, rgb.g, rgb.b};
     }
 
     ModelColor inModel(const Hsv &hsv) const

@@ -44,10 +44,11 @@ public:
             if (line.isEmpty() || line.startsWith('#')) {
                 continue;
             }
-            const QString error = take(line);
-            if (!error.isEmpty()) {
-                return core::fail(
-                    QStringLiteral("%1 line %2: %3").arg(m_label).arg(lines.number()).arg(error));
+            if (const core::Status taken = take(line); !taken) {
+                return core::fail(QStringLiteral("%1 line %2: %3")
+                                      .arg(m_label)
+                                      .arg(lines.number())
+                                      .arg(taken.error()));
             }
         }
         if (m_expect != Expect::Entries) {
@@ -72,33 +73,33 @@ private:
         Entries
     };
 
-    // What is wrong with the line, or nothing.
-    QString take(QByteArrayView line)
+    core::Status take(QByteArrayView line)
     {
         QByteArrayView words[5];
         switch (m_expect) {
         case Expect::Header:
             if (line != kHeader) {
-                return line.startsWith("TESSEL SHADESET ")
-                           ? QStringLiteral("unsupported version %1").arg(quoted(line.sliced(16)))
-                           : QStringLiteral("not a shadeset file (expected \"%1\")").arg(kHeader);
+                return core::fail(
+                    line.startsWith("TESSEL SHADESET ")
+                        ? QStringLiteral("unsupported version %1").arg(quoted(line.sliced(16)))
+                        : QStringLiteral("not a shadeset file (expected \"%1\")").arg(kHeader));
             }
             m_expect = Expect::Name;
             return {};
         case Expect::Name:
             if (line != "name" && !line.startsWith("name ")) {
-                return QStringLiteral("expected the \"name\" line");
+                return core::fail(QStringLiteral("expected the \"name\" line"));
             }
             m_result.name = QString::fromUtf8(line.sliced(4)).trimmed();
             m_expect = Expect::Symbols;
             return {};
         case Expect::Symbols:
             if (byteWords(line, words, 3) != 2 || words[0] != "symbols") {
-                return QStringLiteral("expected the \"symbols\" line");
+                return core::fail(QStringLiteral("expected the \"symbols\" line"));
             }
             m_total = parseBounded(words[1], ShadeTable::kMaxSymbol);
             if (m_total < 0) {
-                return QStringLiteral("bad symbol total %1").arg(quoted(words[1]));
+                return core::fail(QStringLiteral("bad symbol total %1").arg(quoted(words[1])));
             }
             m_expect = Expect::Entries;
             return {};
@@ -109,27 +110,29 @@ private:
     }
 
     // "number red green blue"
-    QString takeEntry(QByteArrayView line)
+    core::Status takeEntry(QByteArrayView line)
     {
         QByteArrayView words[5];
         if (byteWords(line, words, 5) != 4) {
-            return QStringLiteral("expected \"number red green blue\"");
+            return core::fail(QStringLiteral("expected \"number red green blue\""));
         }
         const int symbol = parseBounded(words[0], ShadeTable::kMaxSymbol);
         if (symbol < 1) {
-            return QStringLiteral("bad symbol number %1").arg(quoted(words[0]));
+            return core::fail(QStringLiteral("bad symbol number %1").arg(quoted(words[0])));
         }
         if (symbol <= m_previous) {
-            return QStringLiteral("symbol %1 is out of order or repeated").arg(symbol);
+            return core::fail(QStringLiteral("symbol %1 is out of order or repeated").arg(symbol));
         }
         if (symbol > m_total) {
-            return QStringLiteral("symbol %1 is above the total %2").arg(symbol).arg(m_total);
+            return core::fail(
+                QStringLiteral("symbol %1 is above the total %2").arg(symbol).arg(m_total));
         }
         int channels[3];
         for (int c = 0; c < 3; ++c) {
             channels[c] = parseBounded(words[c + 1], 255);
             if (channels[c] < 0) {
-                return QStringLiteral("bad colour channel %1").arg(quoted(words[c + 1]));
+                return core::fail(
+                    QStringLiteral("bad colour channel %1").arg(quoted(words[c + 1])));
             }
         }
         m_result.table.set(symbol, Rgb{static_cast<std::uint8_t>(channels[0]),

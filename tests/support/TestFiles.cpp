@@ -17,6 +17,11 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+}
+
 bool copyInstallTree(const QString &base)
 {
     for (const char *file : {"tools/dispshd.zeb", "tools/disp_old_shd.zeb", "tools/colornames.shd",

@@ -96,8 +96,9 @@ int rename(const char *from, const char *to)
 
 int renameat(int fromDir, const char *from, int toDir, const char *to)
 {
-    return chosen("rename") && (under(to) || fdUnder(toDir)) ? failWith()
-                                                             : REAL(renameat)(fromDir, from, toDir, to);
+    return chosen("rename") && (under(to) || fdUnder(toDir))
+               ? failWith()
+               : REAL(renameat)(fromDir, from, toDir, to);
 }
 
 int linkat(int fromDir, const char *from, int toDir, const char *to, int flags)
