@@ -116,49 +116,36 @@ core::Status readColour(const QByteArrayView *w, int n, Stop &stop)
     return {};
 }
 
-} // namespace
-
 // Evidence: "nv" and "default" lines, percentages, commas or colons between values, five
 // numbers on a line. B/F/N lines, r/g/b colours and GMT's comments rule gdaldem out.
+LineScore gdalLine(QByteArrayView line)
+{
+    if (line.startsWith('#')) {
+        return {false, false, isGmtComment(line)};
+    }
+    QByteArrayView w[6];
+    const int n = words(line, w, 6);
+    if ((n == 2 && (w[0] == "B" || w[0] == "F" || w[0] == "N")) || line.contains('/')) {
+        return {false, false, true};
+    }
+    const bool outside = n > 0 && isOutside(w[0]);
+    const bool percent = n > 0 && w[0].endsWith('%');
+    int plain = 0;
+    for (int i = 0; i < n; ++i) {
+        plain += number(w[i]).has_value();
+    }
+    const bool fits =
+        outside || ((n == 4 || n == 5) && plain == n - percent) || (n == 2 && gdalColor(w[1]));
+    return {fits,
+            fits && (outside || percent || n == 5 || line.contains(',') || line.contains(':')),
+            false};
+}
+
+} // namespace
+
 int scoreGdal(QByteArrayView bytes)
 {
-    if (isStructured(bytes)) {
-        return 0;
-    }
-    int fits = 0;
-    int evidence = 0;
-    TextLines lines(bytes);
-    while (lines.next()) {
-        const QByteArrayView line = lines.line();
-        if (line.startsWith('#')) {
-            const QByteArray upper = line.sliced(1).trimmed().toByteArray().toUpper();
-            if (upper.startsWith("COLOR_MODEL") || upper.startsWith("HARD_HINGE") ||
-                upper.startsWith("SOFT_HINGE")) {
-                return 0;
-            }
-            continue;
-        }
-        QByteArrayView w[6];
-        const int n = words(line, w, 6);
-        if (n == 0) {
-            continue;
-        }
-        if ((n == 2 && (w[0] == "B" || w[0] == "F" || w[0] == "N")) || line.contains('/')) {
-            return 0;
-        }
-        const bool outside = isOutside(w[0]);
-        const bool percent = w[0].endsWith('%');
-        int plain = 0;
-        for (int i = 0; i < n; ++i) {
-            plain += number(w[i]).has_value();
-        }
-        if (outside || ((n == 4 || n == 5) && plain == n - percent) ||
-            (n == 2 && gdalColor(w[1]))) {
-            ++fits;
-            evidence += outside || percent || n == 5 || line.contains(',') || line.contains(':');
-        }
-    }
-    return fits > 0 ? 1 + evidence : 0;
+    return scoreLines(bytes, gdalLine);
 }
 
 core::Result<Palette> readGdal(const QByteArray &bytes, const QString &label, const QString &)

@@ -79,57 +79,42 @@ QByteArray slash(Rgb c)
            QByteArray::number(c.blue);
 }
 
-} // namespace
-
 // Evidence: B/F/N lines, model and hinge comments, colours that are not plain numbers (r/g/b,
 // h-s-v, names, "-"), and lines of two or eight numbers. A "nv" line, a percentage, commas
 // or colons between values, or five numbers on a line are gdaldem's and rule GMT out.
+LineScore gmtLine(QByteArrayView line)
+{
+    if (line.startsWith('#')) {
+        return {false, isGmtComment(line), false};
+    }
+    const qsizetype label = line.indexOf(';');
+    line = label < 0 ? line : line.first(label);
+    QByteArrayView words[10];
+    const int n = byteWords(line, words, 10);
+    int plain = 0;
+    for (int i = 0; i < n; ++i) {
+        plain += number(words[i]).has_value();
+    }
+    if (n > 0 && (words[0].compare("nv", Qt::CaseInsensitive) == 0 || words[0].endsWith('%') ||
+                  line.contains(',') || line.contains(':') || (plain == 5 && n == 5))) {
+        return {false, false, true};
+    }
+    const bool annotated =
+        n % 2 == 1 && (words[n - 1] == "L" || words[n - 1] == "U" || words[n - 1] == "B");
+    const int shape = annotated ? n - 1 : n;
+    const auto isZ = [&](int i) { return number(words[i]).has_value(); };
+    const bool bfn = n > 0 && (words[0] == "B" || words[0] == "F" || words[0] == "N");
+    const bool fits = (shape == 2 && (bfn || isZ(0))) || (shape == 4 && isZ(0) && isZ(2)) ||
+                      (shape == 8 && plain == 8);
+    return {fits, fits && (bfn || plain < shape || shape == 8 || (shape == 2 && plain == 2)),
+            false};
+}
+
+} // namespace
+
 int scoreGmt(QByteArrayView bytes)
 {
-    if (isStructured(bytes)) {
-        return 0;
-    }
-    int fits = 0;
-    int evidence = 0;
-    TextLines lines(bytes);
-    while (lines.next()) {
-        QByteArrayView line = lines.line();
-        if (line.startsWith('#')) {
-            const QByteArray upper = line.sliced(1).trimmed().toByteArray().toUpper();
-            evidence += upper.startsWith("COLOR_MODEL") || upper.startsWith("HARD_HINGE") ||
-                        upper.startsWith("SOFT_HINGE");
-            continue;
-        }
-        const qsizetype label = line.indexOf(';');
-        line = label < 0 ? line : line.first(label);
-        QByteArrayView words[10];
-        const int n = byteWords(line, words, 10);
-        if (n == 0) {
-            continue;
-        }
-        if (words[0].compare("nv", Qt::CaseInsensitive) == 0 || words[0].endsWith('%') ||
-            line.contains(',') || line.contains(':')) {
-            return 0;
-        }
-        int plain = 0;
-        for (int i = 0; i < n; ++i) {
-            plain += number(words[i]).has_value();
-        }
-        if (plain == 5 && n == 5) {
-            return 0;
-        }
-        const QByteArrayView last = words[n - 1];
-        const bool annotated = n % 2 == 1 && (last == "L" || last == "U" || last == "B");
-        const int shape = annotated ? n - 1 : n;
-        const auto isZ = [&](int i) { return number(words[i]).has_value(); };
-        const bool bfn = words[0] == "B" || words[0] == "F" || words[0] == "N";
-        if ((shape == 2 && (bfn || isZ(0))) || (shape == 4 && isZ(0) && isZ(2)) ||
-            (shape == 8 && plain == 8)) {
-            ++fits;
-            evidence += bfn || plain < shape || shape == 8 || (shape == 2 && plain == 2);
-        }
-    }
-    return fits > 0 ? 1 + evidence : 0;
+    return scoreLines(bytes, gmtLine);
 }
 
 core::Result<Palette> readGmt(const QByteArray &bytes, const QString &label, const QString &)

@@ -43,6 +43,20 @@ QByteArrayView firstLine(QByteArrayView bytes);
 // Whether that line opens XML or JSON, which no text format of lines can be.
 bool isStructured(QByteArrayView bytes);
 
+// What one line of a text format says of the file: it fits the format, it is evidence of
+// it, or it rules it out.
+struct LineScore
+{
+    bool fits = false;
+    bool evidence = false;
+    bool rulesOut = false;
+};
+// A text format's score from its lines (blank ones left out): 0 when a line rules it out or
+// none fits, else 1 and a point for each line of evidence.
+int scoreLines(QByteArrayView bytes, LineScore (*score)(QByteArrayView line));
+// Whether a "#" line is one of GMT's own: # COLOR_MODEL, # HARD_HINGE or # SOFT_HINGE.
+bool isGmtComment(QByteArrayView line);
+
 // A number as C writes one (".5", "-1e3", "+2"), or none.
 std::optional<double> number(QByteArrayView word);
 // The same, finite.

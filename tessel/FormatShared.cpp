@@ -51,6 +51,40 @@ bool isStructured(QByteArrayView bytes)
     return line.startsWith('<') || line.startsWith('[') || line.startsWith('{');
 }
 
+int scoreLines(QByteArrayView bytes, LineScore (*score)(QByteArrayView line))
+{
+    if (isStructured(bytes)) {
+        return 0;
+    }
+    int fits = 0;
+    int evidence = 0;
+    TextLines lines(bytes);
+    while (lines.next()) {
+        if (lines.line().isEmpty()) {
+            continue;
+        }
+        const LineScore said = score(lines.line());
+        if (said.rulesOut) {
+            return 0;
+        }
+        fits += said.fits;
+        evidence += said.evidence;
+    }
+    return fits > 0 ? 1 + evidence : 0;
+}
+
+bool isGmtComment(QByteArrayView line)
+{
+    const QByteArrayView text = line.sliced(1).trimmed();
+    for (const char *key : {"COLOR_MODEL", "HARD_HINGE", "SOFT_HINGE"}) {
+        if (text.size() >= qsizetype(qstrlen(key)) &&
+            qstrnicmp(text.data(), key, qstrlen(key)) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::optional<double> number(QByteArrayView word)
 {
     // A "+" is fine, but not before another sign.
