@@ -10,7 +10,6 @@
 #include "ui/Prompt.h"
 #include "ui/frmHuewright.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -20,6 +19,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -104,9 +104,9 @@ void BM_CreateSevenColours(benchmark::State &state, const char *space)
     }
     YesPrompt prompt;
     const Folders folders = deriveFolders(base + QStringLiteral("/tools"));
+    QSettings().setValue(QStringLiteral("rampSpace"), QLatin1String(space)); // as the menu keeps it
     frmHuewright form(prompt, folders);
     Main(form, folders);
-    form.findChild<QAction *>(QStringLiteral("mnuRamp_") + QLatin1String(space))->trigger();
     const char *colors[] = {"navy",   "royal blue", "sky blue", "pale green",
                             "yellow", "orange",     "firebrick"};
     for (int n = 1; n <= 7; ++n) {

@@ -368,32 +368,21 @@ private Q_SLOTS:
     void shouldRampInTheSpaceChosenInTheMenu()
     {
         FormFixture f;
-        // The menu opens as the platform opens it: by a right click on the drawing, or by
-        // the menu key where the focus is (a button here).
-        const auto pick = [&](const char *name, QContextMenuEvent::Reason reason) {
-            QWidget *on =
-                reason == QContextMenuEvent::Mouse ? f.child("Tessel1") : f.button("cmdQuit");
-            QContextMenuEvent open(reason, on->rect().center(),
-                                   on->mapToGlobal(on->rect().center()));
-            QApplication::sendEvent(on, &open);
-            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            QVERIFY(menu);
-            const QRect item = menu->actionGeometry(menu->findChild<QAction *>(name));
-            QTest::mouseClick(menu, Qt::LeftButton, {}, item.center());
-        };
         const QStringList ramps = {"shadecolorramp 1 5 \"red\" \"tan\"",
                                    "shadecolorramp 5 5 \"tan\" \"blue\"", "shadesave elev1"};
         const QString shades = "&wo " + f.folders().shadeDir;
         f.run(kThree + "; count 9; preview 1");
-        pick("mnuRamp_oklab", QContextMenuEvent::Mouse);
+        pickInMenu(openTesselMenu(f.form(), QContextMenuEvent::Mouse), "mnuRamp_oklab");
         f.takeCommands();
         f.run("create");
         QCOMPARE(f.takeCommands(),
                  (QStringList{shades, "shadedelete ALL", "&s .rampspace = oklab"} + ramps));
         ScriptedPrompt prompt;
-        QVERIFY(
-            frmHuewright(prompt, f.folders()).findChild<QAction *>("mnuRamp_oklab")->isChecked());
-        pick("mnuRamp_rgb", QContextMenuEvent::Keyboard);
+        frmHuewright again(prompt, f.folders());
+        QMenu *menu = openTesselMenu(again, QContextMenuEvent::Mouse);
+        QVERIFY(menu->findChild<QAction *>("mnuRamp_oklab")->isChecked());
+        menu->close();
+        pickInMenu(openTesselMenu(f.form(), QContextMenuEvent::Keyboard), "mnuRamp_rgb");
         f.run("name elev; name elev1; create; name elev; name elev1; create");
         QCOMPARE(f.takeCommands(), (QStringList{shades, "shadedelete ALL", "&s .rampspace = rgb"} +
                                     ramps + QStringList{shades, "shadedelete ALL"} + ramps));
@@ -403,12 +392,12 @@ private Q_SLOTS:
     void shouldCheckTheShadesetOnDisplay()
     {
         FormFixture f(true);
-        f.form().findChild<QAction *>("mnuCheck")->trigger();
+        pickInMenu(openTesselMenu(f.form(), QContextMenuEvent::Mouse), "mnuCheck");
         QCOMPARE(f.prompt().reports.size(), 1);
         QVERIFY(f.prompt().reports[0].text.startsWith("elev999: 999 symbols defined, 1 to 999\n"));
         QCOMPARE(f.prompt().reports[0].picture.size(), QSize(480, 300));
         f.run("clear");
-        f.form().findChild<QAction *>("mnuCheck")->trigger();
+        pickInMenu(openTesselMenu(f.form(), QContextMenuEvent::Mouse), "mnuCheck");
         QCOMPARE(f.status(), QStringLiteral("Nothing to check: no shadeset is on display."));
     }
 

@@ -72,8 +72,11 @@ private:
     void cmdNavDispShd_Click();
     void cmdDeleteShd_Click();
     // The drawing area's menu: the space new ramps are made in, and a check of the
-    // shadeset on display.
-    void buildTesselMenu();
+    // shadeset on display. Made, and the space read from the settings, when first needed:
+    // start-up does without them.
+    void connectTesselMenu();
+    QMenu *tesselMenu();
+    const QString &rampSpace();
     void mnuRampSpace_Click(const QString &space);
     void mnuCheck_Click();
 
@@ -104,8 +107,8 @@ private:
     qint16 colorsReady = 0;
     QString browsePath; // the path last picked in the Shadeset Browser
     QMenu *m_tesselMenu = nullptr;
-    QString m_rampSpace;     // chosen in the menu and remembered: rgb, lab or oklab
-    QString m_toldRampSpace; // Tessel's .rampspace as this window last set it
+    QString m_rampSpace;                             // chosen and remembered: rgb, lab or oklab
+    QString m_toldRampSpace = QStringLiteral("rgb"); // Tessel's .rampspace as last set
 
     // Controls, named as on the form; colour row n is index n - 1.
     std::array<QComboBox *, 7> cboColor{};

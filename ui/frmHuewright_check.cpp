@@ -17,20 +17,30 @@ const QString kRampSetting = QStringLiteral("rampSpace");
 
 } // namespace
 
-void frmHuewright::buildTesselMenu()
+void frmHuewright::connectTesselMenu()
 {
+    m_tessel->setToolTip(QStringLiteral(
+        "Right-click for the colour space of new ramps and a check of the shadeset shown"));
+    m_tessel->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_tessel, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { tesselMenu()->popup(m_tessel->mapToGlobal(at)); });
+}
+
+QMenu *frmHuewright::tesselMenu()
+{
+    if (m_tesselMenu) {
+        return m_tesselMenu;
+    }
     m_tesselMenu = new QMenu(this);
     m_tesselMenu->setObjectName(QStringLiteral("mnuTessel"));
     auto *spaces = new QActionGroup(m_tesselMenu);
-    m_rampSpace = QSettings().value(kRampSetting, QStringLiteral("rgb")).toString();
-    m_toldRampSpace = QStringLiteral("rgb");
     for (const auto &[space, text] :
          {std::pair{"rgb", "Ramps in RGB (classic)"}, std::pair{"lab", "Ramps in CIELAB"},
           std::pair{"oklab", "Ramps in Oklab"}}) {
         QAction *action = m_tesselMenu->addAction(QLatin1String(text));
         action->setObjectName(QStringLiteral("mnuRamp_") + QLatin1String(space));
         action->setCheckable(true);
-        action->setChecked(m_rampSpace == QLatin1String(space));
+        action->setChecked(rampSpace() == QLatin1String(space));
         spaces->addAction(action);
         connect(action, &QAction::triggered, this,
                 [this, space = QString::fromLatin1(space)] { mnuRampSpace_Click(space); });
@@ -39,12 +49,15 @@ void frmHuewright::buildTesselMenu()
     QAction *check = m_tesselMenu->addAction(QStringLiteral("Check shadeset…"));
     check->setObjectName(QStringLiteral("mnuCheck"));
     connect(check, &QAction::triggered, this, [this] { mnuCheck_Click(); });
+    return m_tesselMenu;
+}
 
-    m_tessel->setToolTip(QStringLiteral(
-        "Right-click for the colour space of new ramps and a check of the shadeset shown"));
-    m_tessel->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_tessel, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &at) { m_tesselMenu->popup(m_tessel->mapToGlobal(at)); });
+const QString &frmHuewright::rampSpace()
+{
+    if (m_rampSpace.isEmpty()) {
+        m_rampSpace = QSettings().value(kRampSetting, QStringLiteral("rgb")).toString();
+    }
+    return m_rampSpace;
 }
 
 void frmHuewright::contextMenuEvent(QContextMenuEvent *event)
@@ -53,7 +66,7 @@ void frmHuewright::contextMenuEvent(QContextMenuEvent *event)
         QWidget::contextMenuEvent(event); // the drawing area has its own
         return;
     }
-    m_tesselMenu->popup(m_tessel->mapToGlobal(m_tessel->rect().center()));
+    tesselMenu()->popup(m_tessel->mapToGlobal(m_tessel->rect().center()));
 }
 
 void frmHuewright::mnuRampSpace_Click(const QString &space)

@@ -89,10 +89,11 @@ void frmHuewright::cmdCreateShd_Click()
     }
     // Nothing half-built is saved: the run ends at the first command Tessel refuses.
     // Classic ramps send what they always have, unless Tessel was told another space before.
-    const bool tell = m_rampSpace != QLatin1String("rgb") || m_toldRampSpace != m_rampSpace;
+    const QString space = rampSpace();
+    const bool tell = space != QLatin1String("rgb") || m_toldRampSpace != space;
     const bool sent =
-        sendAll(planRamps(colors, nSymbs, m_folders.shadeDir, ShdName, tell ? m_rampSpace : ""));
-    m_toldRampSpace = m_rampSpace;
+        sendAll(planRamps(colors, nSymbs, m_folders.shadeDir, ShdName, tell ? space : ""));
+    m_toldRampSpace = space;
     if (!sent) {
         cmdCreateShd->setEnabled(true);
         return;

@@ -101,7 +101,7 @@ frmHuewright::frmHuewright(Prompt &prompt, const Folders &folders, const QString
                                                       [control = m_tessel] { control->update(); });
     buildLayout();
     connectHandlers();
-    buildTesselMenu();
+    connectTesselMenu();
 }
 
 frmHuewright::~frmHuewright()

@@ -46,6 +46,21 @@ void ScriptedPrompt::report(const ReportRequest &request)
     reports.append(request);
 }
 
+QMenu *openTesselMenu(QWidget &form, QContextMenuEvent::Reason reason)
+{
+    QWidget *on =
+        form.findChild<QWidget *>(reason == QContextMenuEvent::Mouse ? "Tessel1" : "cmdQuit");
+    QContextMenuEvent open(reason, on->rect().center(), on->mapToGlobal(on->rect().center()));
+    QApplication::sendEvent(on, &open);
+    return qobject_cast<QMenu *>(QApplication::activePopupWidget());
+}
+
+void pickInMenu(QMenu *menu, const char *action)
+{
+    QTest::mouseClick(menu, Qt::LeftButton, {},
+                      menu->actionGeometry(menu->findChild<QAction *>(action)).center());
+}
+
 FormFixture::FormFixture(bool realTessel, const QString &baseName)
 {
     QSettings().remove(QStringLiteral("rampSpace")); // every window starts as a new user's

@@ -6,9 +6,11 @@
 #include "ui/frmHuewright.h"
 
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QQueue>
 #include <QTemporaryDir>
@@ -49,6 +51,12 @@ public:
     QList<OpenFileRequest> dialogs;
     QList<ReportRequest> reports;
 };
+
+// Opens the drawing area's menu of `form` as the platform opens it: by a right click on the
+// drawing (Mouse), or by the menu key where the focus is, on Quit (Keyboard). The menu shown.
+QMenu *openTesselMenu(QWidget &form, QContextMenuEvent::Reason reason);
+// Picks `action` in that menu with the mouse.
+void pickInMenu(QMenu *menu, const char *action);
 
 // A window started by Main, shown and active, for a base folder in a temporary folder, with its
 // host recorded: behind the recording a real Tessel in a copy of the install tree, or nothing
