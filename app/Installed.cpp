@@ -4,6 +4,7 @@
 #include "core/ReadFile.h"
 #include "core/SaveFile.h"
 #include "shadeset/Commands.h"
+#include "tessel/ShdFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -35,6 +36,7 @@ Folders startupFolders(const QString &programFolder, const QString &userBase)
 {
     const QString shared = core::joinPath(programFolder, QStringLiteral("../share/huewright"));
     const Folders beside = deriveFolders(programFolder);
+    // A program in a tools folder is a build or install tree, whatever lies around it.
     if (beside.toolsDir == programFolder || !QFileInfo(shared + QStringLiteral("/tools")).isDir()) {
         return beside;
     }
@@ -48,7 +50,7 @@ Folders startupFolders(const QString &programFolder, const QString &userBase)
     const QString seed = QStringLiteral("/%1.shd").arg(QLatin1String(kStartupShadeset));
     if (QDir().mkpath(folders.shadeDir) && !QFileInfo::exists(folders.shadeDir + seed)) {
         const core::Result<QByteArray> bytes =
-            core::readFileBytes(shared + QStringLiteral("/shades") + seed, 1024 * 1024);
+            core::readFileBytes(shared + QStringLiteral("/shades") + seed, tessel::kMaxShdBytes);
         const core::Status saved =
             bytes ? core::saveFile(folders.shadeDir + seed, *bytes) : bytes.failure();
         if (!saved) {

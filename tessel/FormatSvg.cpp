@@ -149,7 +149,9 @@ core::Result<Palette> readSvg(const QByteArray &bytes, const QString &label, con
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::EndElement) {
-            inGradient = depth-- == inGradient ? 0 : inGradient;
+            if (depth-- == inGradient) {
+                inGradient = 0; // the gradient taken is read whole
+            }
             continue;
         }
         if (token != QXmlStreamReader::StartElement) {
