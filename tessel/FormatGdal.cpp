@@ -10,13 +10,6 @@
 namespace tessel {
 namespace {
 
-struct Stop
-{
-    double value = 0;
-    Rgbf rgb;
-    double alpha = 1;
-};
-
 // The names gdaldem knows, in the colours it gives them (any case).
 std::optional<Rgb> gdalColor(QByteArrayView name)
 {
@@ -70,7 +63,7 @@ bool isOutside(QByteArrayView word)
 
 // As Tessel exports them: whole symbols one after another, where a run of undefined ones
 // is bounded by entries of no opacity.
-std::optional<ShadeTable> keyedTable(const std::vector<Stop> &stops, bool percent)
+std::optional<ShadeTable> keyedTable(const std::vector<Rule> &stops)
 {
     ShadeTable table;
     for (std::size_t i = 0; i < stops.size(); ++i) {
@@ -78,7 +71,7 @@ std::optional<ShadeTable> keyedTable(const std::vector<Stop> &stops, bool percen
         const bool contiguous =
             i == 0 || stops[i].value == stops[i - 1].value + 1 ||
             (stops[i].alpha == 0 && stops[i - 1].alpha == 0 && stops[i].value > stops[i - 1].value);
-        if (percent || !symbol || !contiguous) {
+        if (stops[i].percent || !symbol || !contiguous) {
             return std::nullopt;
         }
         if (stops[i].alpha > 0) {
@@ -89,7 +82,7 @@ std::optional<ShadeTable> keyedTable(const std::vector<Stop> &stops, bool percen
 }
 
 // The line's colour: "value r g b [a]" or "value name".
-core::Status readColour(const QByteArrayView *w, int n, Stop &stop)
+core::Status readColour(const QByteArrayView *w, int n, Rule &stop)
 {
     if (n == 2) {
         const std::optional<Rgb> named = gdalColor(w[1]);
@@ -143,16 +136,21 @@ LineScore gdalLine(QByteArrayView line)
 
 } // namespace
 
+bool isRuleColorName(QByteArrayView word)
+{
+    return gdalColor(word).has_value();
+}
+
 int scoreGdal(QByteArrayView bytes)
 {
     return scoreLines(bytes, gdalLine);
 }
 
-core::Result<Palette> readGdal(const QByteArray &bytes, const QString &label, const QString &)
+core::Result<Palette> readGdal(const QByteArray &bytes, const QString &label,
+                               const ReadOptions &options)
 {
     Palette palette;
-    std::vector<Stop> stops;
-    bool percent = false;
+    std::vector<Rule> stops;
     TextLines lines(bytes);
     while (lines.next()) {
         const QByteArrayView line = lines.line();
@@ -171,34 +169,31 @@ core::Result<Palette> readGdal(const QByteArray &bytes, const QString &label, co
         const auto fail = [&](const QString &what) {
             return core::fail(lineError(label, lines.number(), what));
         };
-        const bool isPercent = w[0].endsWith('%');
-        const std::optional<double> value = finiteNumber(isPercent ? w[0].chopped(1) : w[0]);
-        if (!value) {
+        std::optional<Rule> stop = ruleValue(w[0], lines.number());
+        if (!stop) {
             return fail(QStringLiteral("bad value \"%1\"").arg(QString::fromUtf8(w[0])));
         }
-        if (!stops.empty() && isPercent != percent) {
-            return fail(QStringLiteral("percentages mixed with values"));
-        }
-        percent = isPercent;
-        Stop stop{*value, {}, 1};
-        if (const core::Status read = readColour(w, n, stop); !read) {
+        if (const core::Status read = readColour(w, n, *stop); !read) {
             return fail(read.error());
         }
-        stops.push_back(stop);
+        stops.push_back(*stop);
     }
     if (stops.empty()) {
         return core::fail(label + QStringLiteral(": no colour entries"));
     }
+    if (const core::Status placed = placePercentages(stops, options.data, label); !placed) {
+        return placed.failure();
+    }
     std::stable_sort(stops.begin(), stops.end(),
-                     [](const Stop &a, const Stop &b) { return a.value < b.value; });
-    palette.keyed = keyedTable(stops, percent);
+                     [](const Rule &a, const Rule &b) { return a.value < b.value; });
+    palette.keyed = keyedTable(stops);
     palette.zmin = stops.front().value;
     palette.zmax = stops.back().value;
     palette.colorAt = [stops](double z) -> std::optional<Rgb> {
         auto above = std::upper_bound(stops.begin(), stops.end(), z,
-                                      [](double v, const Stop &e) { return v < e.value; });
-        const Stop &hi = above == stops.end() ? stops.back() : *above;
-        const Stop &lo = above == stops.begin() ? stops.front() : *(above - 1);
+                                      [](double v, const Rule &e) { return v < e.value; });
+        const Rule &hi = above == stops.end() ? stops.back() : *above;
+        const Rule &lo = above == stops.begin() ? stops.front() : *(above - 1);
         const double s =
             hi.value > lo.value ? std::clamp(fraction(z, lo.value, hi.value), 0.0, 1.0) : 1;
         // A blend that leaves no opacity at all is no colour.

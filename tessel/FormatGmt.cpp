@@ -80,8 +80,9 @@ QByteArray slash(Rgb c)
 }
 
 // Evidence: B/F/N lines, model and hinge comments, colours that are not plain numbers (r/g/b,
-// h-s-v, names, "-"), and lines of two or eight numbers. A "nv" line, a percentage, commas
-// or colons between values, or five numbers on a line are gdaldem's and rule GMT out.
+// h-s-v, names gdaldem does not know, "-"), and lines of two or eight numbers. A "nv" line, a
+// percentage, commas or colons between values, or five numbers on a line are gdaldem's and rule GMT
+// out.
 LineScore gmtLine(QByteArrayView line)
 {
     if (line.startsWith('#')) {
@@ -106,7 +107,11 @@ LineScore gmtLine(QByteArrayView line)
     const bool bfn = n > 0 && (words[0] == "B" || words[0] == "F" || words[0] == "N");
     const bool fits = (shape == 2 && (bfn || isZ(0))) || (shape == 4 && isZ(0) && isZ(2)) ||
                       (shape == 8 && plain == 8);
-    return {fits, fits && (bfn || plain < shape || shape == 8 || (shape == 2 && plain == 2)),
+    // "value name" is no sign of GMT where gdaldem and GRASS know the name: their lines
+    // take the same form.
+    const bool ruleLine = shape == 2 && !bfn && label < 0 && isRuleColorName(words[1]);
+    return {fits,
+            fits && !ruleLine && (bfn || plain < shape || shape == 8 || (shape == 2 && plain == 2)),
             false};
 }
 
@@ -117,7 +122,7 @@ int scoreGmt(QByteArrayView bytes)
     return scoreLines(bytes, gmtLine);
 }
 
-core::Result<Palette> readGmt(const QByteArray &bytes, const QString &label, const QString &)
+core::Result<Palette> readGmt(const QByteArray &bytes, const QString &label, const ReadOptions &)
 {
     core::Result<GmtTable> table = readGmtTable(bytes, label);
     if (!table) {

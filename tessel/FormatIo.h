@@ -16,25 +16,38 @@
 namespace tessel {
 
 int scoreGmt(QByteArrayView bytes);
-core::Result<Palette> readGmt(const QByteArray &bytes, const QString &label, const QString &);
+core::Result<Palette> readGmt(const QByteArray &bytes, const QString &label,
+                              const ReadOptions &options);
 core::Result<QByteArray> writeGmt(const std::vector<Entry> &entries, const QString &name);
 
 int scoreGdal(QByteArrayView bytes);
-core::Result<Palette> readGdal(const QByteArray &bytes, const QString &label, const QString &);
+core::Result<Palette> readGdal(const QByteArray &bytes, const QString &label,
+                               const ReadOptions &options);
 core::Result<QByteArray> writeGdal(const std::vector<Entry> &entries, const QString &name);
 
 int scoreQgis(QByteArrayView bytes);
 core::Result<Palette> readQgis(const QByteArray &bytes, const QString &label,
-                               const QString &choice);
+                               const ReadOptions &options);
 core::Result<QByteArray> writeQgis(const std::vector<Entry> &entries, const QString &name);
 
 int scoreParaview(QByteArrayView bytes);
 core::Result<Palette> readParaview(const QByteArray &bytes, const QString &label,
-                                   const QString &choice);
+                                   const ReadOptions &options);
 core::Result<QByteArray> writeParaview(const std::vector<Entry> &entries, const QString &name);
 
+int scoreGrass(QByteArrayView bytes);
+core::Result<Palette> readGrass(const QByteArray &bytes, const QString &label,
+                                const ReadOptions &options);
+core::Result<QByteArray> writeGrass(const std::vector<Entry> &entries, const QString &name);
+
+int scoreNcl(QByteArrayView bytes);
+core::Result<Palette> readNcl(const QByteArray &bytes, const QString &label,
+                              const ReadOptions &options);
+core::Result<QByteArray> writeNcl(const std::vector<Entry> &entries, const QString &name);
+
 int scoreSvg(QByteArrayView bytes);
-core::Result<Palette> readSvg(const QByteArray &bytes, const QString &label, const QString &choice);
+core::Result<Palette> readSvg(const QByteArray &bytes, const QString &label,
+                              const ReadOptions &options);
 core::Result<QByteArray> writeSvg(const std::vector<Entry> &entries, const QString &name);
 
 // The first line that is neither blank nor a "#" comment, after any byte order mark: where a
@@ -62,6 +75,29 @@ std::optional<double> number(QByteArrayView word);
 // The same, finite.
 std::optional<double> finiteNumber(QByteArrayView word);
 std::optional<double> finiteNumber(const QString &text);
+
+// Whether gdaldem and GRASS know `word` as a colour name: the same sixteen, each in colours
+// of its own.
+bool isRuleColorName(QByteArrayView word);
+
+// A line of a colour-rule file, gdaldem's or GRASS's: a value, or a percentage of the data's
+// range, and its colour.
+struct Rule
+{
+    double value = 0;
+    bool percent = false;
+    int line = 0; // of the file, from 1
+    Rgbf rgb;
+    double alpha = 1;
+};
+
+// The value of a rule: "-12.5" or "40%"; none when the word is neither.
+std::optional<Rule> ruleValue(QByteArrayView word, int line);
+// Puts percentages at their share of the data's range. Without a range, a file of
+// percentages only keeps them as they stand, from 0 to 100, and one that mixes them with
+// values is refused, naming the first line that mixes.
+core::Status placePercentages(std::vector<Rule> &rules, const std::optional<DataRange> &data,
+                              const QString &label);
 
 // Where a name has to fit in a file: a comment line (no line break) or XML text (nothing
 // XML 1.0 cannot hold). JSON escapes everything.

@@ -83,8 +83,9 @@ int scoreParaview(QByteArrayView bytes)
 }
 
 core::Result<Palette> readParaview(const QByteArray &text, const QString &label,
-                                   const QString &choice)
+                                   const ReadOptions &options)
 {
+    const QString &choice = options.choice;
     QJsonParseError parseError{};
     const QJsonDocument doc = QJsonDocument::fromJson(text, &parseError);
     if (parseError.error != QJsonParseError::NoError) {

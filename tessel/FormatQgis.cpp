@@ -83,8 +83,10 @@ int scoreQgis(QByteArrayView bytes)
     return 1 + int(bytes.contains("<qgis_style") || bytes.contains("<colorramp"));
 }
 
-core::Result<Palette> readQgis(const QByteArray &bytes, const QString &label, const QString &choice)
+core::Result<Palette> readQgis(const QByteArray &bytes, const QString &label,
+                               const ReadOptions &options)
 {
+    const QString &choice = options.choice;
     QXmlStreamReader xml(bytes);
     const std::optional<Ramp> ramp = findRamp(xml, choice);
     if (xml.hasError()) {

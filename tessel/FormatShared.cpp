@@ -111,6 +111,44 @@ std::optional<double> finiteNumber(const QString &text)
     return finiteNumber(QByteArrayView(text.trimmed().toUtf8()));
 }
 
+std::optional<Rule> ruleValue(QByteArrayView word, int line)
+{
+    const bool percent = word.endsWith('%');
+    const std::optional<double> value = finiteNumber(percent ? word.chopped(1) : word);
+    if (!value) {
+        return std::nullopt;
+    }
+    Rule rule;
+    rule.value = *value;
+    rule.percent = percent;
+    rule.line = line;
+    return rule;
+}
+
+core::Status placePercentages(std::vector<Rule> &rules, const std::optional<DataRange> &data,
+                              const QString &label)
+{
+    if (!data) {
+        const auto mixed = std::find_if(rules.begin(), rules.end(), [&](const Rule &r) {
+            return r.percent != rules.front().percent;
+        });
+        if (mixed == rules.end()) {
+            return {};
+        }
+        return core::fail(lineError(
+            label, mixed->line,
+            QStringLiteral("percentages mixed with values; set .importdata = ZMIN ZMAX to the "
+                           "range of the data they are shares of")));
+    }
+    for (Rule &rule : rules) {
+        if (rule.percent) {
+            rule.value = data->zmin + rule.value / 100 * (data->zmax - data->zmin);
+            rule.percent = false;
+        }
+    }
+    return {};
+}
+
 core::Status carries(NameRoom room, const QString &name)
 {
     for (const QChar c : name) {

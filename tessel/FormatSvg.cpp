@@ -138,8 +138,10 @@ int scoreSvg(QByteArrayView bytes)
     return 1 + int(bytes.contains("<svg") || bytes.contains("linearGradient"));
 }
 
-core::Result<Palette> readSvg(const QByteArray &bytes, const QString &label, const QString &choice)
+core::Result<Palette> readSvg(const QByteArray &bytes, const QString &label,
+                              const ReadOptions &options)
 {
+    const QString &choice = options.choice;
     QXmlStreamReader xml(bytes);
     Palette palette;
     std::optional<Gradient> gradient;

@@ -10,17 +10,21 @@ namespace tessel {
 const std::vector<Format> &formats()
 {
     static const std::vector<Format> kFormats = {
-        {"cpt", "GMT", "colour palette table", {"cpt", nullptr}, scoreGmt, readGmt, writeGmt},
+        {"cpt", "GMT", "colour palette table", {"cpt"}, scoreGmt, readGmt, writeGmt},
         {"gdal", "gdaldem", "color-relief file", {"txt", "*"}, scoreGdal, readGdal, writeGdal},
-        {"qgis", "QGIS", "style XML", {"xml", nullptr}, scoreQgis, readQgis, writeQgis},
+        // GRASS's own tables have no extension: a file without one that GRASS and gdaldem
+        // both fit is GRASS's, so that its names take GRASS's colours.
+        {"grass", "GRASS", "colour rules", {"rules", ""}, scoreGrass, readGrass, writeGrass},
+        {"ncl", "NCL", "colour map", {"rgb", "gp", "ncmap"}, scoreNcl, readNcl, writeNcl},
+        {"qgis", "QGIS", "style XML", {"xml"}, scoreQgis, readQgis, writeQgis},
         {"paraview",
          "ParaView",
          "colour-map preset JSON",
-         {"json", nullptr},
+         {"json"},
          scoreParaview,
          readParaview,
          writeParaview},
-        {"svg", "SVG", "linearGradient", {"svg", nullptr}, scoreSvg, readSvg, writeSvg},
+        {"svg", "SVG", "linearGradient", {"svg"}, scoreSvg, readSvg, writeSvg},
     };
     return kFormats;
 }

@@ -27,16 +27,16 @@ struct Format
     const char *key;     // as shadeexport and tesselcmd --export take it: "cpt"
     const char *program; // whose format it is, in messages: "GMT"
     const char *what;    // what its files are: "colour palette table"
-    // Extensions in lower case; exports get the first. "*" stands for any other: a file that
-    // fits this format and another equally, under an extension neither names, is this one's.
-    std::array<const char *, 2> extensions;
+    // Extensions in lower case; exports get the first. "" stands for none, and "*" for any
+    // other: a file that fits this format and another equally, under an extension neither
+    // names, is this one's.
+    std::array<const char *, 3> extensions;
     // How well the bytes fit: 0 when they cannot be this format, 1 when they could, more
     // for each line or element that says so.
     int (*score)(QByteArrayView bytes);
-    // The palette in the bytes; `label` names the file in failures, `choice` the ramp,
-    // preset or gradient to take (empty: the first).
+    // The palette in the bytes; `label` names the file in failures.
     core::Result<Palette> (*read)(const QByteArray &bytes, const QString &label,
-                                  const QString &choice);
+                                  const ReadOptions &options);
     // The entries as a file of the format, `name` naming the table in it; refused when the
     // format cannot carry the name.
     core::Result<QByteArray> (*write)(const std::vector<Entry> &entries, const QString &name);

@@ -4,6 +4,7 @@
 #include "Export.h"
 #include "Import.h"
 #include "Script.h"
+#include "Settings.h"
 #include "ShdFile.h"
 #include "core/Paths.h"
 #include "core/ReadFile.h"
@@ -110,7 +111,11 @@ Host::Outcome Host::setVariable(const QString &rest)
         return failure(StatusBadArguments, QStringLiteral("&s"),
                        QStringLiteral("bad variable name \"%1\"").arg(name));
     }
-    m_variables.insert(name, expandShow(rest.mid(equals + 1).trimmed()));
+    const QString value = expandShow(rest.mid(equals + 1).trimmed());
+    if (const core::Status checked = checkSetting(name, value); !checked) {
+        return failure(StatusBadArguments, QStringLiteral("&s"), checked.error());
+    }
+    m_variables.insert(name, value);
     return ok();
 }
 
@@ -196,21 +201,7 @@ Host::Outcome Host::loadShadeset(const QString &rest)
     if (rest.isEmpty()) {
         return failure(StatusBadArguments, command, QStringLiteral("missing file name"));
     }
-    ImportOptions options;
-    options.choice = m_variables.value(QStringLiteral(".importramp"));
-    const QString symbols = m_variables.value(QStringLiteral(".importsymbols"));
-    if (!symbols.isEmpty()) {
-        const std::optional<long long> n = parseInteger(symbols);
-        if (!n || !ShadeTable::isSymbol(*n)) {
-            return failure(StatusBadArguments, command,
-                           QStringLiteral(".importsymbols must be a whole number from 1 to %1, "
-                                          "not \"%2\"")
-                               .arg(ShadeTable::kMaxSymbol)
-                               .arg(symbols));
-        }
-        options.symbols = static_cast<int>(*n);
-    }
-    core::Result<Shadeset> read = readShadesetFile(resolve(rest), options);
+    core::Result<Shadeset> read = readShadesetFile(resolve(rest), importOptions(m_variables));
     if (!read) {
         return failure(StatusFileError, command, read.error());
     }

@@ -38,12 +38,14 @@ double sampleZ(const Palette &palette, int k, int n)
     return (1 - t) * palette.zmin + t * palette.zmax;
 }
 
-// The symbols a palette gives: its keyed ones, or `symbols` samples.
-core::Result<ShadeTable> paletteTable(const Palette &palette, int symbols, const QString &label)
+// The symbols a palette gives: its keyed ones, or samples.
+core::Result<ShadeTable> paletteTable(const Palette &palette, std::optional<int> asked,
+                                      const QString &label)
 {
-    if (palette.keyed) {
+    if (palette.keyed && !(palette.spreadWhenAsked && asked)) {
         return *palette.keyed;
     }
+    const int symbols = asked.value_or(256);
     ShadeTable table;
     for (int k = 1; k <= symbols; ++k) {
         const double z = sampleZ(palette, k, symbols);
@@ -74,7 +76,7 @@ core::Result<Shadeset> parseShadeset(const QByteArray &bytes, const QString &lab
         return label.endsWith(QLatin1String(".shd"), Qt::CaseInsensitive) ? parseShd(bytes, label)
                                                                           : format.failure();
     }
-    const core::Result<Palette> palette = (*format)->read(bytes, label, options.choice);
+    const core::Result<Palette> palette = (*format)->read(bytes, label, options.read);
     if (!palette) {
         return palette.failure();
     }

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "Palette.h"
 #include "ShdFile.h"
+
+#include <optional>
 
 namespace tessel {
 
 struct ImportOptions
 {
-    QString choice;    // the QGIS ramp, ParaView preset or SVG gradient; empty: the first
-    int symbols = 256; // how many symbols a palette that is not keyed by them is sampled into
+    ReadOptions read;
+    // How many symbols a palette that is not keyed by them is sampled into; absent: 256.
+    std::optional<int> symbols;
 };
 
 constexpr qint64 kMaxPaletteBytes = 16 * 1024 * 1024;

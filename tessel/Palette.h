@@ -10,6 +10,21 @@
 
 namespace tessel {
 
+// The range of the data a palette is meant for (`.importdata`): what its percentages are
+// shares of.
+struct DataRange
+{
+    double zmin = 0;
+    double zmax = 0;
+};
+
+// What a format's reader is told besides the bytes.
+struct ReadOptions
+{
+    QString choice; // the QGIS ramp, ParaView preset or SVG gradient; empty: the first
+    std::optional<DataRange> data;
+};
+
 // A palette read from another program's file.
 struct Palette
 {
@@ -17,6 +32,9 @@ struct Palette
     // A palette keyed by Tessel's whole symbol numbers, as Tessel exports them: exactly
     // these symbols. Otherwise a colour for each z from zmin to zmax, to be sampled.
     std::optional<ShadeTable> keyed;
+    // A list of colours, keyed as it stands, that is spread over `.importsymbols` symbols
+    // when that is set, as its program spreads it over a plot's levels.
+    bool spreadWhenAsked = false;
     double zmin = 0;
     double zmax = 0;
     std::function<std::optional<Rgb>(double z)> colorAt; // absent: no colour at z

@@ -36,6 +36,7 @@ private Q_SLOTS:
         QTest::newRow("gdal") << "small.txt" << QByteArray("# NAME = small\n1 0 0 0 255\n2 255 255 255 255\n3 255 255 255 0\n4 255 255 255 0\n5 255 0 0 255\nnv 0 0 0 0\n");
         QTest::newRow("qgis") << "small.xml" << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE qgis_style>\n<qgis_style version=\"2\">\n    <symbols/>\n    <colorramps>\n" "        <colorramp type=\"gradient\" name=\"small\">\n            <prop k=\"color1\" v=\"0,0,0,255\"/>\n            <prop k=\"color2\" v=\"255,0,0,255\"/>\n" "            <prop k=\"discrete\" v=\"0\"/>\n            <prop k=\"rampType\" v=\"gradient\"/>\n" "            <prop k=\"stops\" v=\"0.25;255,255,255,255:0.5;255,255,255,0:0.75;255,255,255,0\"/>\n" "            <prop k=\"info_tessel_first\" v=\"1\"/>\n            <prop k=\"info_tessel_last\" v=\"5\"/>\n        </colorramp>\n    </colorramps>\n</qgis_style>\n");
         QTest::newRow("paraview") << "small.json" << QByteArray("[{\"ColorSpace\":\"RGB\",\"Discretize\":1,\"Name\":\"small\",\"NanColor\":[0.5,0.5,0.5],\"NumberOfTableValues\":5," "\"RGBPoints\":[0,0,0,0,0.25,1,1,1,0.875,1,1,1,1,1,0,0],\"TesselSymbols\":[1,5]}]\n");
+        QTest::newRow("grass") << "small.rules" << QByteArray("# NAME = small\n1 0:0:0\n2 255:255:255\n4.5 255:255:255\n5 255:0:0\n");
         QTest::newRow("svg") << "small.svg" << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:tessel=\"http://tessel.invalid/shadeset\" version=\"1.1\" width=\"300\" height=\"45\" viewBox=\"0 0 300 45\">\n    <title>small</title>\n" "    <linearGradient id=\"shadeset\" tessel:first=\"1\" tessel:last=\"5\">\n        <stop offset=\"0\" stop-color=\"#000000\"/>\n        <stop offset=\"0.25\" stop-color=\"#ffffff\"/>\n" "        <stop offset=\"0.5\" stop-color=\"#ffffff\" stop-opacity=\"0\"/>\n        <stop offset=\"0.75\" stop-color=\"#ffffff\" stop-opacity=\"0\"/>\n        <stop offset=\"1\" stop-color=\"#ff0000\"/>\n    </linearGradient>\n" "    <rect width=\"300\" height=\"45\" fill=\"url(#shadeset)\"/>\n</svg>\n");
         // clang-format on
     }
@@ -131,6 +132,27 @@ private Q_SLOTS:
         }
     }
 
+    // NCL reads 0 to 255 only where some channel is above 1, at most 256 colours, and has no
+    // "no colour".
+    void shouldWriteNclColourMapsAsNclReadsThem()
+    {
+        QCOMPARE(run(*m_host, "shadecolorramp 1 3 \"#000000\" \"#010101\";shadesave dark;"
+                              "shadeexport ncl dark.rgb"),
+                 QString());
+        QCOMPARE(readFile(m_dir->filePath("dark.rgb")),
+                 QByteArray("ncolors= 3\n# NAME = dark\n# r g b\n0 0 0\n0.00392156863 "
+                            "0.00392156863 0.00392156863\n0.00392156863 0.00392156863 "
+                            "0.00392156863\n"));
+        QCOMPARE(run(*m_host, "shadecolorramp 5 1 \"red\" \"red\""), QString());
+        QCOMPARE(refusal(*m_host, "shadeexport ncl gap.rgb"),
+                 "shadeexport: NCL colour maps have no \"no colour\", and symbols from 1 to 5 are "
+                 "not all defined");
+        QCOMPARE(run(*m_host, "shadecolorramp 1 300 \"red\" \"blue\""), QString());
+        QCOMPARE(refusal(*m_host, "shadeexport ncl big.rgb"),
+                 "shadeexport: NCL reads at most 256 colours from a file, and the shadeset has 300 "
+                 "symbols");
+    }
+
     void shouldNameATableAfterItsFileOnlyWhenItHasNone()
     {
         QCOMPARE(run(*m_host, "shadecolorramp 1 2 \"red\" \"blue\";shadesave relief;shadeexport "
@@ -171,17 +193,22 @@ private Q_SLOTS:
         QTest::newRow("qgis") << "qgis";
         QTest::newRow("paraview") << "paraview";
         QTest::newRow("svg") << "svg";
+        QTest::newRow("grass") << "grass";
+        QTest::newRow("ncl") << "ncl";
         // clang-format on
     }
 
     void shouldLoadAnExportBackAsItWas()
     {
         QFETCH(QString, format);
-        for (const QString &commands :
-             {QStringLiteral("shadecolorramp 2 3 \"blue\" \"cyan\";shadecolorramp 7 2 \"yellow\" "
-                             "\"red\";shadecolorramp 10 1 \"green\" \"green\";shadesave gaps"),
-              QStringLiteral("shadecolorramp 5 1 \"tan\" \"tan\";shadesave one"),
-              QStringLiteral("shadeset " HUEWRIGHT_STAGE "/shades/elev999.shd")}) {
+        // An NCL colour map holds symbols 1 to N, at most 256, all defined: the first only.
+        const QStringList tables = {
+            QStringLiteral("shadecolorramp 1 3 \"#000000\" \"#010101\";shadesave dark"),
+            QStringLiteral("shadecolorramp 2 3 \"blue\" \"cyan\";shadecolorramp 7 2 \"yellow\" "
+                           "\"red\";shadecolorramp 10 1 \"green\" \"green\";shadesave gaps"),
+            QStringLiteral("shadecolorramp 5 1 \"tan\" \"tan\";shadesave one"),
+            QStringLiteral("shadeset " HUEWRIGHT_STAGE "/shades/elev999.shd")};
+        for (const QString &commands : tables.mid(0, format == "ncl" ? 1 : tables.size())) {
             QCOMPARE(run(*m_host, commands + ";shadeexport " + format + " export"), QString());
             const ShadeTable table = m_host->shadeTable();
             const QString name = m_host->shadesetName();
@@ -208,7 +235,7 @@ private Q_SLOTS:
         QTest::newRow("cpt huge keys") << QByteArray("2 red\n1e300 blue\n") << 2 << "in" << "1:255,0,0 2:0,0,255";
         QTest::newRow("cpt range past a double") << QByteArray("-1e308 red 1e308 blue\n") << 3 << "in" << "1:255,0,0 2:128,0,128 3:0,0,255";
         QTest::newRow("gdal steps past a double") << QByteArray("0 255 0 0\n1e308 0 0 255\n") << 3 << "in" << "1:255,0,0 2:128,0,128 3:0,0,255";
-        QTest::newRow("cpt keyed by symbols") << QByteArray("# NAME = my keys\n1 red\n2 blue\n4 green\n") << 9 << "my keys" << "1:255,0,0 2:0,0,255 4:0,255,0";
+        QTest::newRow("cpt keyed by symbols") << QByteArray("# NAME = my keys\n# COLOR_MODEL = RGB\n1 red\n2 blue\n4 green\n") << 9 << "my keys" << "1:255,0,0 2:0,0,255 4:0,255,0";
         QTest::newRow("cpt old form") << QByteArray("0 0 0 0 10 255 255 255\n") << 3 << "in" << "1:0,0,0 2:128,128,128 3:255,255,255";
         QTest::newRow("gdal percent") << QByteArray("0% black\n100% white\nnv 0 0 0 0\n") << 3 << "in" << "1:0,0,0 2:128,128,128 3:255,255,255";
         QTest::newRow("gdal separators") << QByteArray("0,0,0,0\n10:255:255:255\n") << 3 << "in" << "1:0,0,0 2:128,128,128 3:255,255,255";
@@ -220,6 +247,8 @@ private Q_SLOTS:
         QTest::newRow("paraview hsv") << QByteArray("{\"Name\":\"h\",\"ColorSpace\":\"HSV\",\"RGBPoints\":[0,1,0,0,1,0,0,1]}") << 5 << "h" << "1:255,0,0 2:255,255,0 3:0,255,0 4:0,255,255 5:0,0,255";
         QTest::newRow("svg stops") << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\"><title>Mine</title><linearGradient id=\"g\"><stop offset=\"0\" stop-color=\"#f00\"/><stop offset=\"50%\" style=\"stop-color: rgb(0, 255, 0)\"/><stop offset=\"1\" stop-color=\"blue\" stop-opacity=\"0\"/></linearGradient></svg>") << 5 << "Mine" << "1:255,0,0 2:128,128,0 3:0,255,0 4:0,128,128";
         QTest::newRow("svg steps") << QByteArray("<svg><linearGradient><stop offset=\"0\" stop-color=\"red\"/><stop offset=\".5\" stop-color=\"red\"/><stop offset=\".5\" stop-color=\"blue\"/><stop offset=\"1\" stop-color=\"blue\"/></linearGradient></svg>") << 5 << "in" << "1:255,0,0 2:255,0,0 3:0,0,255 4:0,0,255 5:0,0,255";
+        QTest::newRow("ncl spread") << QByteArray("ncolors=3\n# r g b\n255 0 0\n0 255 0 # green\n-1 0 0\n0,0,255\n") << 5 << "in" << "1:255,0,0 2:0,255,0 3:0,255,0 4:0,0,255 5:0,0,255";
+        QTest::newRow("ncl fractions") << QByteArray("0 0 0\n0.5 1 1. 0\n1 1 1\n") << 3 << "in" << "1:0,0,0 3:255,255,255";
         QTest::newRow("paraview step") << QByteArray("[{\"Name\":\"s\",\"ColorSpace\":\"Step\",\"RGBPoints\":[1,0,1,0,0,1,0,0,0.5,0,0,1]}]") << 5 << "s" << "1:255,0,0 2:0,0,255 3:0,0,255 4:0,255,0 5:0,255,0";
         // clang-format on
     }
@@ -243,11 +272,28 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("expected");
         const QByteArray grey = "0 0 10 255\n10 255 20 128\n";
+        const QByteArray names = "0 black\n255 white\n";
         // clang-format off
         QTest::newRow("cpt") << "grey.cpt" << grey << "1:0,0,0 2:255,255,255 3:128,128,128";
         QTest::newRow("txt") << "grey.txt" << grey << "1:0,10,255 2:128,15,192 3:255,20,128";
-        QTest::newRow("none") << "grey" << grey << "1:0,10,255 2:128,15,192 3:255,20,128";
+        QTest::newRow("other") << "grey.dat" << grey << "1:0,10,255 2:128,15,192 3:255,20,128";
+        QTest::newRow("none") << "grey" << grey << "1:0,10,255 2:127,15,192 3:255,20,128";
         QTest::newRow("B/F/N say GMT") << "grey.txt" << grey + "B 0\nF 128\n" << "1:0,0,0 2:255,255,255 3:128,128,128";
+        QTest::newRow("names, txt") << "g.txt" << names << "1:0,0,0 2:128,128,128 3:255,255,255";
+        QTest::newRow("names, none") << "g" << names << "1:0,0,0 2:127,127,127 3:255,255,255";
+        QTest::newRow("names, cpt") << "g.cpt" << names << "1:0,0,0 3:255,255,255";
+        QTest::newRow("r:g:b, txt") << "g.txt" << QByteArray("0 0:0:0\n255 255:255:255\n") << "1:0,0,0 2:128,128,128 3:255,255,255";
+        QTest::newRow("r:g:b, none") << "g" << QByteArray("0 0:0:0\n255 255:255:255\n") << "1:0,0,0 2:127,127,127 3:255,255,255";
+        QTest::newRow("a name gdaldem lacks") << "g.txt" << QByteArray("0 black\n255 lavender\n") << "1:0,0,0 3:230,230,250";
+        QTest::newRow("B") << "g.txt" << names + "B red\n" << "1:0,0,0 3:255,255,255";
+        QTest::newRow("model") << "g.txt" << "# COLOR_MODEL = RGB\n" + names << "1:0,0,0 3:255,255,255";
+        QTest::newRow("hinge") << "g.txt" << "# SOFT_HINGE\n" + names << "1:0,0,0 3:255,255,255";
+        QTest::newRow("slice") << "g.txt" << QByteArray("0 black 255 white\n") << "1:0,0,0 2:128,128,128 3:255,255,255";
+        QTest::newRow("r/g/b") << "g.txt" << names + "256 0/0/0\n" << "1:0,0,0 3:0,0,0";
+        QTest::newRow("h-s-v") << "g.txt" << names + "256 0-0-0\n" << "1:0,0,0 3:0,0,0";
+        QTest::newRow("label") << "g.txt" << QByteArray("0 black ;low\n255 white\n") << "1:0,0,0 3:255,255,255";
+        QTest::newRow("grass stretches, the later wins") << "g" << QByteArray("0 black\n0.5 white\n0.2 red\n") << "1:0,0,0 2:255,42,42 3:255,255,255";
+        QTest::newRow("grass older pairs give the first") << "g" << QByteArray("0 0:0:0 1 255:255:255\n1 red\n") << "1:0,0,0 2:127,0,0 3:255,0,0";
         // clang-format on
     }
 
@@ -285,7 +331,8 @@ private Q_SLOTS:
         QTest::newRow("not a number") << QByteArray("nan red inf blue\n") << "FILE line 1: bad z value \"nan\"";
         QTest::newRow("hue out of range") << QByteArray("0 400-1-1 1 0-1-1\n") << "FILE line 1: out-of-range colour \"400-1-1\"";
         QTest::newRow("gdal channel") << QByteArray("0 0 0 0\n1 0 256 0\nnv 0 0 0 0\n") << "FILE line 2: bad colour channel \"256\"";
-        QTest::newRow("gdal mixed") << QByteArray("0% black\n10 white\n") << "FILE line 2: percentages mixed with values";
+        QTest::newRow("gdal mixed") << QByteArray("0% black\n10 white\n") << "FILE line 2: percentages mixed with values; set .importdata = ZMIN ZMAX to the range of the data they are shares of";
+        QTest::newRow("grass name and more") << QByteArray("0 0:0:0\n1 red foo\n") << "FILE line 2: bad colour \"red foo\" (expected r:g:b, r g b or a name)";
         QTest::newRow("gdal name") << QByteArray("nv 0 0 0\n0 lavender\n") << "FILE line 2: unknown colour \"lavender\"";
         QTest::newRow("xml without a gradient") << QByteArray("<qgis_style><colorramps><colorramp type=\"random\" name=\"r\"/></colorramps></qgis_style>") << "FILE: no gradient colour ramp";
         QTest::newRow("xml broken") << QByteArray("<qgis_style>\n<colorramps>\n</qgis_style>") << "FILE line 3: Opening and ending tag mismatch.";
@@ -300,8 +347,8 @@ private Q_SLOTS:
         QTest::newRow("svg bad offset") << QByteArray("<svg><linearGradient>\n<stop offset=\"x\"/></linearGradient></svg>") << "FILE line 2: bad offset \"x\"";
         QTest::newRow("json broken") << QByteArray("[{\"Name\":\n\"x\",}]") << "FILE line 2: not JSON: object is missing after a comma";
         QTest::newRow("no colour at all") << QByteArray("0 - 1 -\n") << "FILE: the palette gives no colour to any symbol";
-        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << "FILE: neither a shadeset nor a palette of GMT, gdaldem, QGIS, ParaView or SVG";
-        QTest::newRow("fits no format") << QByteArray("hello world\n") << "FILE: neither a shadeset nor a palette of GMT, gdaldem, QGIS, ParaView or SVG";
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << "FILE: neither a shadeset nor a palette of GMT, gdaldem, GRASS, NCL, QGIS, ParaView or SVG";
+        QTest::newRow("fits no format") << QByteArray("hello world\n") << "FILE: neither a shadeset nor a palette of GMT, gdaldem, GRASS, NCL, QGIS, ParaView or SVG";
         // clang-format on
     }
 
@@ -309,21 +356,23 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, file);
         QFETCH(QString, message);
-        const QString path = m_dir->filePath("bad.x");
+        const QString path = m_dir->filePath("bad");
         QVERIFY(writeFile(path, file));
-        expectRefusal("shadeset bad.x", "shadeset: " + message.replace("FILE", path));
+        expectRefusal("shadeset bad", "shadeset: " + message.replace("FILE", path));
     }
 
     void shouldRefuseTooManySymbolsAndHugeFiles()
     {
         QVERIFY(writeFile(m_dir->filePath("ok.cpt"), "0 red 1 blue\n"));
-        QCOMPARE(run(*m_host, "&s .importsymbols = 0"), QString());
-        expectRefusal("shadeset ok.cpt",
-                      "shadeset: .importsymbols must be a whole number from 1 to 32767, not \"0\"");
-        QCOMPARE(run(*m_host, "&s .importsymbols = 32768"), QString());
-        expectRefusal(
-            "shadeset ok.cpt",
-            "shadeset: .importsymbols must be a whole number from 1 to 32767, not \"32768\"");
+        // Refused when set, and the value before stays.
+        QCOMPARE(run(*m_host, "&s .importsymbols = 3"), QString());
+        for (const char *bad : {"0", "32768", "abc"}) {
+            QCOMPARE(refusal(*m_host, QStringLiteral("&s .importsymbols = ") + bad),
+                     QStringLiteral("&s: .importsymbols must be a whole number from 1 to 32767, "
+                                    "not \"%1\"")
+                         .arg(bad));
+        }
+        QCOMPARE(m_host->GetVariable(".importsymbols"), QStringLiteral("3"));
         QCOMPARE(run(*m_host, "&s .importsymbols = 32767;shadeset ok.cpt"), QString());
         QCOMPARE(m_host->shadeTable().total(), 32767);
         QFile huge(m_dir->filePath("huge.cpt"));

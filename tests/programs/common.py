@@ -55,7 +55,7 @@ def make_tables(folder, extension):
     for name, commands in TABLES.items():
         tesselcmd(stdin="\n".join(["&wo " + folder, "shadedelete ALL", *commands, "shadesave " + name]))
     shutil.copy(os.path.join(sys.argv[2], "tools", "colornames.shd"), os.path.join(folder, "palette.shd"))
-    formats = {"cpt": "cpt", "txt": "gdal", "xml": "qgis", "json": "paraview", "svg": "svg"}
+    formats = {"cpt": "cpt", "txt": "gdal", "rules": "grass", "xml": "qgis", "json": "paraview", "svg": "svg"}
     shadesets = sorted(n for n in os.listdir(folder) if n.endswith(".shd"))
     tesselcmd("--export", formats[extension], *[os.path.join(folder, n) for n in shadesets], folder)
     return {os.path.join(folder, n[:-3] + extension): read_shd(os.path.join(folder, n)) for n in shadesets}
