@@ -12,17 +12,31 @@
 #include <cstdio>
 #include <cstring>
 
+namespace {
+
+const char kUsage[] = "usage: huewright [--help | --version]\n";
+
+} // namespace
+
 std::optional<int> answerCommandLine(int argc, char *argv[])
 {
-    const char *first = argc > 1 ? argv[1] : "";
-    if (std::strcmp(first, "--version") == 0) {
+    if (argc == 1) {
+        return std::nullopt;
+    }
+    const auto is = [&](int i, const char *option) { return std::strcmp(argv[i], option) == 0; };
+    const bool help = is(1, "--help") || is(1, "-h");
+    if (argc == 2 && is(1, "--version")) {
         std::printf("huewright %s\n", HUEWRIGHT_VERSION);
         return 0;
     }
-    if (std::strcmp(first, "--help") != 0 && std::strcmp(first, "-h") != 0) {
-        return std::nullopt;
+    if (argc > 2 || !help) {
+        // The window takes no arguments: anything else is a mistake, said as one.
+        const bool known = help || is(1, "--version");
+        std::fprintf(stderr, "huewright: unknown argument %s\n%s", argv[known ? 2 : 1], kUsage);
+        return 2;
     }
-    std::fputs("usage: huewright [--help | --version]\n\n"
+    std::fputs(kUsage, stdout);
+    std::fputs("\n"
                "Builds continuous shadesets for the Tessel map-plotting control: pick three to\n"
                "seven named colours, name the shadeset, choose 9 to 999 symbols and press Create.\n"
                "It needs a display. Shadesets are saved in the shades folder of its base folder:\n"

@@ -7,7 +7,8 @@
 #include <optional>
 
 // What the command line asks before any window opens: "--help" (or "-h") prints the usage
-// and "--version" the version. The exit status when it asked for one of them.
+// and "--version" the version; anything else is refused with the usage, status 2. The exit
+// status when it asked for anything.
 std::optional<int> answerCommandLine(int argc, char *argv[]);
 
 // The folders of the program in `programFolder`. Installed as a system package, it lies in

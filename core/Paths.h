@@ -13,4 +13,8 @@ bool isAbsolutePath(const QString &path);
 // name is only ever a name in the folder meant.
 QString joinPath(const QString &folder, const QString &path);
 
+// Whether `a` and `b` name one existing file: the same file whatever the path, through
+// links, "./" or another name for a folder.
+bool isSameFile(const QString &a, const QString &b);
+
 } // namespace core

@@ -5,6 +5,8 @@
 
 #ifdef Q_OS_WIN
 #include <QSaveFile>
+
+#include <windows.h>
 #else
 #include <QRandomGenerator>
 
@@ -29,6 +31,10 @@ Failure cannotWrite(const QString &path, const QString &reason)
 Status saveFile(const QString &path, const QByteArray &bytes)
 {
     // QSaveFile renames even when its last flush failed: flush first, and check it.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isWritable()) {
+        return cannotWrite(path, qt_error_string(ERROR_ACCESS_DENIED));
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
         !file.commit()) {
@@ -76,6 +82,18 @@ int writeSyncClose(int fd, const QByteArray &bytes)
     return error;
 }
 
+// Whether the file may be written by this user, as its mode says. A rename would replace it
+// whatever its mode, so the mode is asked first; root is held to it too, since root passes
+// every access() test.
+bool mayWrite(const QByteArray &target, const struct stat &info)
+{
+    if (::geteuid() != 0) {
+        return ::access(target.constData(), W_OK) == 0;
+    }
+    const mode_t bit = info.st_uid == 0 ? S_IWUSR : info.st_gid == ::getegid() ? S_IWGRP : S_IWOTH;
+    return (info.st_mode & bit) != 0;
+}
+
 // Syncs the folder so that the rename itself outlives a crash. The new file is in place
 // already, so a failure here changes nothing the user could act on.
 void syncFolder(const QByteArray &folder)
@@ -93,6 +111,12 @@ Status saveFile(const QString &path, const QByteArray &bytes)
 {
     const QByteArray target = QFile::encodeName(linkedFile(path));
     const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(target)).path());
+    struct stat old
+    {};
+    const bool replacing = ::stat(target.constData(), &old) == 0 && S_ISREG(old.st_mode);
+    if (replacing && !mayWrite(target, old)) {
+        return cannotWrite(path, qt_error_string(EACCES));
+    }
     // A short hidden name, so that any name that fits the folder leaves room for it.
     QByteArray temp;
     int fd = -1;
@@ -107,9 +131,7 @@ Status saveFile(const QString &path, const QByteArray &bytes)
     if (fd < 0) {
         return cannotWrite(path, qt_error_string(errno));
     }
-    struct stat old
-    {};
-    if (::stat(target.constData(), &old) == 0 && S_ISREG(old.st_mode)) {
+    if (replacing) {
         ::fchmod(fd, old.st_mode & 07777); // the new file keeps the old one's permissions
     }
     int error = writeSyncClose(fd, bytes);

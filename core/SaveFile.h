@@ -11,7 +11,8 @@ namespace core {
 // written, synced and closed, each step checked, and only then renamed over the old one. On
 // any failure the old file stays byte for byte, nothing is left behind, and the failure reads
 // "cannot write PATH: reason". A symbolic link is followed: the file it names is replaced and
-// the link stays, as editors do.
+// the link stays, as editors do. A file whose mode lets this user (root too) not write it is
+// not replaced: "cannot write PATH: Permission denied".
 Status saveFile(const QString &path, const QByteArray &bytes);
 
 } // namespace core

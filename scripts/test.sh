@@ -22,7 +22,7 @@ TEST_PACKAGES=(xvfb xdotool libx11-dev libbenchmark-dev dpkg-dev lintian desktop
 bash "$top/scripts/deps.sh" "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 # The programs the exports are made for (GMT, GDAL, GRASS, NCL, QGIS, ParaView) check them, and the colour-science oracles check the
 # perceptual ramps and the check; without them those checks are skipped.
-PROGRAMS=(gdal-bin gmt grass-core ncl-ncarg python3-gdal python3-qgis paraview python3-paraview
+PROGRAMS=(gdal-bin gmt grass-core ncl-ncarg python3-gdal python3-qgis paraview python3-paraview python3-colorcet
     python3-colorspacious node-chroma-js nodejs liblcms2-2)
 bash "$top/scripts/deps.sh" "${PROGRAMS[@]}" ||
     echo "${PROGRAMS[*]} could not all be installed: the tests that need them will say so and skip"

@@ -1,5 +1,6 @@
 #include "Check.h"
 
+#include "Messages.h"
 #include "Perceptual.h"
 
 #include <QJsonArray>
@@ -152,9 +153,9 @@ QByteArray checkJson(const CheckReport &r)
 
 QString checkText(const CheckReport &r)
 {
-    QString out = QStringLiteral("%1: %2 symbols defined, %3 to %4\n\n")
+    QString out = QStringLiteral("%1: %2 defined, %3 to %4\n\n")
                       .arg(r.name)
-                      .arg(r.defined)
+                      .arg(counted(r.defined, "symbol", "symbols"))
                       .arg(r.first)
                       .arg(r.last);
     out += QStringLiteral("%1 %2 %3 %4 %5 %6\n")
@@ -178,8 +179,10 @@ QString checkText(const CheckReport &r)
     const VisionFigures &normal = r.figures[0];
     out += QStringLiteral("\nLength is how far the eye travels from symbol to symbol (CIEDE2000;\n"
                           "1 is about the least difference that can be seen).\n");
-    out += normal.repeats == 0
-               ? QStringLiteral("No two neighbours look the same.\n")
+    out += normal.repeats == 0 ? QStringLiteral("No two neighbours look the same.\n")
+           : normal.repeats == 1
+               ? QStringLiteral("1 neighbour repeats the colour before it (a step of 0): the two "
+                                "cannot be told\napart.\n")
                : QStringLiteral("%1 neighbours repeat the colour before them (steps of 0): they "
                                 "cannot be told\napart.\n")
                      .arg(normal.repeats);

@@ -9,19 +9,43 @@
 
 namespace tessel {
 
-void paintCheck(QPainter &painter, QSize size, const CheckReport &report)
+namespace {
+
+// "elev999: length 240.42 normal, 163.74 protanopia, ..."
+QString title(const CheckReport &report)
+{
+    QStringList lengths;
+    for (int v = 0; v < kVisions; ++v) {
+        lengths << QString::number(report.figures[v].length, 'f', 2) + QLatin1Char(' ') +
+                       QLatin1String(kVisionNames[v]);
+    }
+    return report.name + QStringLiteral(": length ") + lengths.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+void paintCheck(QPainter &painter, QSize size, const CheckReport &report, CheckFrame frame)
 {
     painter.save();
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
     painter.setPen(Qt::black);
     const QFontMetrics metrics(painter.font());
     const int margin = 6;
+    const bool alone = frame == CheckFrame::Alone;
+    // Alone, a title over the picture, wrapped where it is narrow.
+    const QRect titleRoom(margin, margin, size.width() - 2 * margin, size.height());
+    const int top =
+        alone ? margin + metrics.boundingRect(titleRoom, Qt::TextWordWrap, title(report)).height()
+              : 0;
+    if (alone) {
+        painter.drawText(titleRoom, Qt::AlignLeft | Qt::TextWordWrap, title(report));
+    }
     int names = 0;
     for (const char *name : kVisionNames) {
         names = std::max(names, metrics.horizontalAdvance(QLatin1String(name)));
     }
-    const QRect area(margin + names + margin, margin, size.width() - names - 3 * margin,
-                     size.height() - 2 * margin - metrics.height());
+    const QRect area(margin + names + margin, top + margin, size.width() - names - 3 * margin,
+                     size.height() - top - 2 * margin - metrics.height());
     const int count = int(report.lightness.size());
     // The bands take the upper half, a row each, and L* the lower.
     const double row = area.height() / 2.0 / kVisions;
@@ -32,6 +56,9 @@ void paintCheck(QPainter &painter, QSize size, const CheckReport &report)
         for (int i = 0; i < count; ++i) {
             const std::optional<Rgb> &c = report.seen[v][i];
             line.setPixel(i, 0, c ? qRgb(c->red, c->green, c->blue) : qRgba(0, 0, 0, 0));
+        }
+        if (alone) { // so that no symbol is taken for a white one
+            painter.fillRect(band, QBrush(Qt::gray, Qt::BDiagPattern));
         }
         painter.drawImage(band, line);
         painter.drawText(QRect(margin, band.top(), names, band.height()),

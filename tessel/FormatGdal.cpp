@@ -207,9 +207,6 @@ core::Result<Palette> readGdal(const QByteArray &bytes, const QString &label,
 
 core::Result<QByteArray> writeGdal(const std::vector<Entry> &entries, const QString &name)
 {
-    if (const core::Status carried = carries(NameRoom::Line, name); !carried) {
-        return carried.failure();
-    }
     // gdaldem blends between entries, so a run of undefined symbols is bounded by entries of
     // no opacity, in the colour of the symbol below: with -alpha it is transparent, without
     // it that colour, never a blend that belongs to no symbol.

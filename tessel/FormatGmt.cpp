@@ -147,9 +147,6 @@ core::Result<Palette> readGmt(const QByteArray &bytes, const QString &label, con
 
 core::Result<QByteArray> writeGmt(const std::vector<Entry> &entries, const QString &name)
 {
-    if (const core::Status carried = carries(NameRoom::Line, name); !carried) {
-        return carried.failure();
-    }
     // One constant slice per symbol, from n to n + 1. GMT refuses gaps between slices, so a
     // run of undefined symbols becomes one slice that GMT skips ("-").
     QByteArray out = "# NAME = " + name.toUtf8() +

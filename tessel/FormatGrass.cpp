@@ -218,9 +218,6 @@ core::Result<Palette> readGrass(const QByteArray &bytes, const QString &label,
 
 core::Result<QByteArray> writeGrass(const std::vector<Entry> &entries, const QString &name)
 {
-    if (const core::Status carried = carries(NameRoom::Line, name); !carried) {
-        return carried.failure();
-    }
     // GRASS has no "no colour" inside a table: a run of undefined symbols takes the colour of
     // the symbol below, to a rule half a symbol before the next defined one.
     const auto rule = [](const QByteArray &value, Rgb c) {

@@ -99,14 +99,9 @@ std::optional<Rule> ruleValue(QByteArrayView word, int line);
 core::Status placePercentages(std::vector<Rule> &rules, const std::optional<DataRange> &data,
                               const QString &label);
 
-// Where a name has to fit in a file: a comment line (no line break) or XML text (nothing
-// XML 1.0 cannot hold). JSON escapes everything.
-enum class NameRoom
-{
-    Line,
-    Xml
-};
-core::Status carries(NameRoom room, const QString &name);
+// Whether XML 1.0 can hold the name: not a half of a UTF-16 pair on its own, nor U+FFFE or
+// U+FFFF. (No format takes a control character: exportTable refuses them first.)
+core::Status carriedInXml(const QString &name);
 
 // Where `symbol` lies from the first entry (0) to the last (1), to full precision.
 double place(int symbol, const std::vector<Entry> &entries);

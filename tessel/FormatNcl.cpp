@@ -160,9 +160,6 @@ core::Result<Palette> readNcl(const QByteArray &bytes, const QString &label, con
 
 core::Result<QByteArray> writeNcl(const std::vector<Entry> &entries, const QString &name)
 {
-    if (const core::Status carried = carries(NameRoom::Line, name); !carried) {
-        return carried.failure();
-    }
     // A colour map holds no "no colour", and its colours are numbered from 1.
     const int last = entries.back().symbol;
     if (entries.front().symbol != 1 || int(entries.size()) != last) {

@@ -158,8 +158,11 @@ core::Result<Palette> readParaview(const QByteArray &text, const QString &label,
         if (above == points.end()) {
             return toRgb(points.back().rgb);
         }
+        // ParaView (VTK's colour transfer function) colours an x on a point with the stretch
+        // that ends there, at its end: in every space, Diverging too, that is the point's own
+        // colour; the first point, and a step, take the point at or above.
         if (above == points.begin() || above->x == x || step) {
-            return toRgb(above->rgb); // a step takes the point at or above
+            return toRgb(above->rgb);
         }
         const Point &lo = *(above - 1);
         return toRgb(mix(lo.rgb, above->rgb, fraction(x, lo.x, above->x)));

@@ -133,7 +133,7 @@ core::Result<Palette> readQgis(const QByteArray &bytes, const QString &label,
 
 core::Result<QByteArray> writeQgis(const std::vector<Entry> &entries, const QString &name)
 {
-    if (const core::Status carried = carries(NameRoom::Xml, name); !carried) {
+    if (const core::Status carried = carriedInXml(name); !carried) {
         return carried.failure();
     }
     // Stops at each symbol's place, to full precision, between the ends QGIS keeps apart.

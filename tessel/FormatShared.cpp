@@ -149,14 +149,13 @@ core::Status placePercentages(std::vector<Rule> &rules, const std::optional<Data
     return {};
 }
 
-core::Status carries(NameRoom room, const QString &name)
+core::Status carriedInXml(const QString &name)
 {
-    for (const QChar c : name) {
-        const bool lineBreak = c == u'\n' || c == u'\r';
-        const bool notXml = (c.unicode() < 0x20 && c != u'\t' && !lineBreak) || c.isSurrogate() ||
-                            c.unicode() >= 0xfffe;
-        if ((room == NameRoom::Xml && (notXml || lineBreak)) ||
-            (room == NameRoom::Line && lineBreak)) {
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name[i];
+        if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            ++i; // a whole character beyond the first plane
+        } else if (c.isSurrogate() || c.unicode() >= 0xfffe) {
             return core::fail(
                 QStringLiteral("the name holds U+%1, which this format cannot carry")
                     .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0')));

@@ -204,7 +204,7 @@ core::Result<Palette> readSvg(const QByteArray &bytes, const QString &label,
 
 core::Result<QByteArray> writeSvg(const std::vector<Entry> &entries, const QString &name)
 {
-    if (const core::Status carried = carries(NameRoom::Xml, name); !carried) {
+    if (const core::Status carried = carriedInXml(name); !carried) {
         return carried.failure();
     }
     std::vector<GradientStop> stops = entryStops(entries);

@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace tessel {
 namespace {
 
@@ -67,15 +69,9 @@ Host::Outcome Host::failure(qint32 status, const QString &command, const QString
     return {status, command + QStringLiteral(": ") + what};
 }
 
-Host::Outcome Host::execute(const QString &line, int depth)
+const std::vector<Host::Command> &Host::commands()
 {
-    using Handler = Outcome (Host::*)(const QString &);
-    struct Entry
-    {
-        const char *word;
-        Handler handler;
-    };
-    static constexpr Entry kCommands[] = {
+    static const std::vector<Command> kCommands = {
         {"&s", &Host::setVariable},           {"&wo", &Host::setWorkingFolder},
         {"shadeset", &Host::loadShadeset},    {"shadesymbol", &Host::selectSymbol},
         {"patch", &Host::drawPatch},          {"clear", &Host::clearDrawing},
@@ -83,6 +79,19 @@ Host::Outcome Host::execute(const QString &line, int depth)
         {"shadesave", &Host::saveShadeset},   {"shadeexport", &Host::exportShades},
         {"shadelegend", &Host::drawLegend},   {"label", &Host::drawLabel},
     };
+    return kCommands;
+}
+
+bool Host::isCommand(const QString &line)
+{
+    const QString word = splitFirstWord(line).word.toLower();
+    return word == QLatin1String("&r") ||
+           std::any_of(commands().begin(), commands().end(),
+                       [&](const Command &c) { return word == QLatin1String(c.word); });
+}
+
+Host::Outcome Host::execute(const QString &line, int depth)
+{
     const SplitLine split = splitFirstWord(line);
     if (split.word.isEmpty()) {
         return {StatusUnknownCommand, QStringLiteral("empty command")};
@@ -91,9 +100,9 @@ Host::Outcome Host::execute(const QString &line, int depth)
     if (word == QLatin1String("&r")) {
         return runScript(split.rest, depth);
     }
-    for (const Entry &entry : kCommands) {
-        if (word == QLatin1String(entry.word)) {
-            return (this->*entry.handler)(split.rest);
+    for (const Command &command : commands()) {
+        if (word == QLatin1String(command.word)) {
+            return (this->*command.handler)(split.rest);
         }
     }
     return failure(StatusUnknownCommand, split.word, QStringLiteral("unknown command"));
@@ -124,7 +133,15 @@ Host::Outcome Host::setWorkingFolder(const QString &rest)
     if (rest.isEmpty()) {
         return failure(StatusBadArguments, QStringLiteral("&wo"), QStringLiteral("missing folder"));
     }
-    m_workingFolder = core::joinPath(m_workingFolder, rest);
+    // A folder that is not there is refused now, not at the save that would need it.
+    const QString folder = core::joinPath(m_workingFolder, rest);
+    const QFileInfo info(folder);
+    if (!info.isDir()) {
+        return failure(StatusFileError, QStringLiteral("&wo"),
+                       info.exists() ? QStringLiteral("%1 is not a folder").arg(folder)
+                                     : QStringLiteral("the folder %1 does not exist").arg(folder));
+    }
+    m_workingFolder = folder;
     return ok();
 }
 
@@ -149,11 +166,18 @@ QString Host::expandShow(const QString &text) const
 Host::Outcome Host::runScript(const QString &rest, int depth)
 {
     const QString command = QStringLiteral("&r");
-    const int end = static_cast<int>(rest.indexOf(QLatin1String(".zeb"), 0, Qt::CaseInsensitive));
-    if (end < 0 || (end + 4 < rest.size() && !rest.at(end + 4).isSpace())) {
+    // The script is the text up to its ".zeb", or a word in double quotes, which may hold
+    // blanks; its arguments follow.
+    const bool quoted = rest.startsWith(QLatin1Char('"'));
+    const qsizetype close = quoted ? rest.indexOf(QLatin1Char('"'), 1) : -1;
+    const qsizetype zeb = rest.indexOf(QLatin1String(".zeb"), 0, Qt::CaseInsensitive);
+    const qsizetype after = quoted ? close + 1 : zeb < 0 ? -1 : zeb + 4;
+    const QString file = quoted ? rest.mid(1, close - 1) : rest.left(after).trimmed();
+    if (after <= 0 || !file.endsWith(QLatin1String(".zeb"), Qt::CaseInsensitive) ||
+        (after < rest.size() && !rest.at(after).isSpace())) {
         return failure(StatusBadArguments, command, QStringLiteral("expected a .zeb script"));
     }
-    const QString path = resolve(rest.left(end + 4).trimmed());
+    const QString path = resolve(file);
     if (m_scriptStack.contains(path)) {
         return failure(StatusScriptError, command, QStringLiteral("%1 calls itself").arg(path));
     }
@@ -170,7 +194,7 @@ Host::Outcome Host::runScript(const QString &rest, int depth)
     if (!script) {
         return failure(StatusScriptError, command, path + QStringLiteral(" ") + script.error());
     }
-    const core::Result<QStringList> values = bindArguments(script->parameters, rest.mid(end + 4));
+    const core::Result<QStringList> values = bindArguments(script->parameters, rest.mid(after));
     if (!values) {
         return failure(StatusBadArguments, command, path + QStringLiteral(" ") + values.error());
     }
@@ -224,10 +248,6 @@ Host::Outcome Host::saveShadeset(const QString &rest)
         return failure(StatusBadArguments, command,
                        QStringLiteral("the shade table is empty; nothing to save"));
     }
-    if (!QDir().mkpath(m_workingFolder)) {
-        return failure(StatusFileError, command,
-                       QStringLiteral("cannot create folder %1").arg(m_workingFolder));
-    }
     const core::Status saved =
         writeShdFile(core::joinPath(m_workingFolder, rest + QStringLiteral(".shd")), rest, m_table);
     if (!saved) {
@@ -251,6 +271,10 @@ Host::Outcome Host::exportShades(const QString &rest)
     }
     if (split.rest.isEmpty()) {
         return failure(StatusBadArguments, command, QStringLiteral("missing file name"));
+    }
+    if (split.rest.endsWith(QLatin1Char('/')) || split.rest.endsWith(QDir::separator())) {
+        return failure(StatusBadArguments, command,
+                       QStringLiteral("%1 names a folder, not a file").arg(split.rest));
     }
     const QString path = core::joinPath(m_workingFolder, split.rest);
     const QString name = m_tableName.isEmpty() ? QFileInfo(path).completeBaseName() : m_tableName;

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace tessel {
 
@@ -42,6 +43,8 @@ public:
     explicit Host(const QString &ownFolder, const HostOptions &options = {});
 
     qint32 RunCommand(const QString &text, Messages &messages);
+    // Whether the first word of `line` is a command.
+    static bool isCommand(const QString &line);
     QString GetVariable(const QString &name);
 
     const Drawing &drawing() const { return m_drawing; }
@@ -57,6 +60,13 @@ private:
     };
     static Outcome ok() { return {}; }
     static Outcome failure(qint32 status, const QString &command, const QString &what);
+
+    struct Command
+    {
+        const char *word;
+        Outcome (Host::*handler)(const QString &rest);
+    };
+    static const std::vector<Command> &commands(); // all but "&r", which takes the depth
 
     Outcome execute(const QString &line, int depth);
 

@@ -31,7 +31,9 @@ core::Result<std::vector<double>> readCoordinates(const QStringList &words)
 
 QString countError(int expected, const QStringList &words)
 {
-    return QStringLiteral("expected %1 arguments but got %2").arg(expected).arg(words.size());
+    return QStringLiteral("expected %1 but got %2")
+        .arg(counted(expected, "argument", "arguments"))
+        .arg(words.size());
 }
 
 QStringList blankWords(const QString &rest)

@@ -70,6 +70,9 @@ core::Result<Shadeset> parseShadeset(const QByteArray &bytes, const QString &lab
     if (isShd(bytes)) {
         return parseShd(bytes, label);
     }
+    if (bytes.trimmed().isEmpty()) {
+        return core::fail(label + QStringLiteral(": the file is empty"));
+    }
     const core::Result<const Format *> format = detectFormat(bytes, label);
     if (!format) {
         // A .shd file that is none says what is wrong with it.
@@ -90,6 +93,11 @@ core::Result<Shadeset> parseShadeset(const QByteArray &bytes, const QString &lab
     const QString name =
         palette->name.isEmpty() ? QFileInfo(label).completeBaseName() : palette->name;
     return Shadeset{name, std::move(*table)};
+}
+
+bool looksLikePalette(const QByteArray &bytes, const QString &label)
+{
+    return isShd(bytes) || bool(detectFormat(bytes, label));
 }
 
 core::Result<Shadeset> readShadesetFile(const QString &path, const ImportOptions &options)

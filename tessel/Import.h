@@ -25,4 +25,7 @@ core::Result<Shadeset> readShadesetFile(const QString &path, const ImportOptions
 core::Result<Shadeset> parseShadeset(const QByteArray &bytes, const QString &label,
                                      const ImportOptions &options);
 
+// Whether the bytes are a shadeset or a palette Tessel reads (to tell them from commands).
+bool looksLikePalette(const QByteArray &bytes, const QString &label);
+
 } // namespace tessel

@@ -2,6 +2,12 @@
 
 namespace tessel {
 
+QString counted(qint64 count, const char *singular, const char *plural)
+{
+    return QString::number(count) + QLatin1Char(' ') +
+           QLatin1String(count == 1 ? singular : plural);
+}
+
 void Messages::add(const QString &message)
 {
     m_items.append(message);

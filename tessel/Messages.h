@@ -5,6 +5,9 @@
 
 namespace tessel {
 
+// "1 symbol", "2 symbols": a count and its noun, singular or plural as the count asks.
+QString counted(qint64 count, const char *singular, const char *plural);
+
 // The control's message collection: every failing command appends one readable line.
 class Messages
 {

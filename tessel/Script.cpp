@@ -1,6 +1,7 @@
 #include "Script.h"
 
 #include "CommandLine.h"
+#include "Messages.h"
 #include "TextLines.h"
 
 #include <QList>
@@ -77,10 +78,12 @@ core::Result<QStringList> bindArguments(const QStringList &parameters, const QSt
 {
     const QStringList words = argumentWords(arguments);
     if (words.size() < parameters.size() || (parameters.isEmpty() && !words.isEmpty())) {
-        return core::fail(QStringLiteral("expects %1 argument(s) (%2) but got %3")
-                              .arg(parameters.size())
-                              .arg(parameters.join(QLatin1Char(' ')))
-                              .arg(words.size()));
+        return core::fail((parameters.isEmpty()
+                               ? QStringLiteral("expects no arguments")
+                               : QStringLiteral("expects %1 (%2)")
+                                     .arg(counted(parameters.size(), "argument", "arguments"),
+                                          parameters.join(QLatin1Char(' ')))) +
+                          QStringLiteral(" but got %1").arg(words.size()));
     }
     QStringList values;
     if (!parameters.isEmpty()) {

@@ -6,6 +6,7 @@
 #include "Export.h"
 #include "Host.h"
 #include "Render.h"
+#include "core/Paths.h"
 #include "core/SaveFile.h"
 
 #include <QBuffer>
@@ -16,12 +17,14 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <algorithm>
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -66,12 +69,14 @@ struct Options
     QString error;
 };
 
+constexpr int kMaxSide = 10000;
+
 QSize parseSize(const QString &text)
 {
     const QStringList wh = text.split(QLatin1Char('x'));
     const int w = wh.size() == 2 ? wh[0].toInt() : 0;
     const int h = wh.size() == 2 ? wh[1].toInt() : 0;
-    return w >= 1 && h >= 1 && w <= 10000 && h <= 10000 ? QSize(w, h) : QSize();
+    return w >= 1 && h >= 1 && w <= kMaxSide && h <= kMaxSide ? QSize(w, h) : QSize();
 }
 
 Options parseOptions(QStringList args)
@@ -90,9 +95,13 @@ Options parseOptions(QStringList args)
         o.mode = Options::Mode::Export;
         o.format = tessel::findFormat(args.value(1));
         o.files = args.mid(2);
-        if (!o.format || o.files.size() < 2) {
-            o.error = QStringLiteral("--export needs a format (%1), palettes and an output")
-                          .arg(tessel::formatKeys());
+        if (!o.format) {
+            o.error = args.size() < 2
+                          ? QStringLiteral("--export needs a format (%1)").arg(tessel::formatKeys())
+                          : QStringLiteral("unknown format \"%1\" (%2)")
+                                .arg(args[1], tessel::formatKeys());
+        } else if (o.files.size() < 2) {
+            o.error = QStringLiteral("--export needs palettes and an output");
         }
         return o;
     }
@@ -107,7 +116,9 @@ Options parseOptions(QStringList args)
         } else if (arg == QLatin1String("--size")) {
             o.size = parseSize(args[++i]);
             o.error = o.size.isEmpty()
-                          ? QStringLiteral("bad size \"%1\" (expected WxH)").arg(args[i])
+                          ? QStringLiteral("bad size \"%1\" (expected WxH, each from 1 to %2)")
+                                .arg(args[i])
+                                .arg(kMaxSide)
                           : QString();
         } else if (arg == QLatin1String("--check")) {
             o.mode = Options::Mode::Check;
@@ -162,7 +173,12 @@ int runExport(const Options &o, QTextStream &errors)
 {
     const QStringList inputs = o.files.mid(0, o.files.size() - 1);
     const QString out = o.files.last();
+    const bool folderNamed = out.endsWith(QLatin1Char('/')) || out.endsWith(QDir::separator());
     const bool intoFolder = QFileInfo(out).isDir();
+    if (folderNamed && !intoFolder) {
+        errors << "tesselcmd: the folder " << out << " does not exist; nothing written" << Qt::endl;
+        return 2;
+    }
     if (inputs.size() > 1 && !intoFolder) {
         errors << "tesselcmd: with several palettes the output must be a folder: " << out
                << Qt::endl;
@@ -184,6 +200,16 @@ int runExport(const Options &o, QTextStream &errors)
             return 2;
         }
         targets.append(target);
+    }
+    // A run never writes over what it reads; shadeexport may, where it is asked by name.
+    for (const QString &target : targets) {
+        for (const QString &input : inputs) {
+            if (core::isSameFile(target, input)) {
+                errors << "tesselcmd: " << target << " is " << input
+                       << " itself, which this run reads; nothing written" << Qt::endl;
+                return 2;
+            }
+        }
     }
     tessel::Host host(QCoreApplication::applicationDirPath(), hostOptions());
     int failures = 0;
@@ -219,7 +245,9 @@ int runCheck(const Options &o, QTextStream &out, QTextStream &errors)
     }
     out << (o.json ? QString::fromUtf8(tessel::checkJson(*report)) : tessel::checkText(*report));
     out.flush();
-    const auto paint = [&](QPainter &painter) { tessel::paintCheck(painter, o.size, *report); };
+    const auto paint = [&](QPainter &painter) {
+        tessel::paintCheck(painter, o.size, *report, tessel::CheckFrame::Alone);
+    };
     return o.png.isEmpty() || savePng(o.png, o.size, paint, errors) ? 0 : 1;
 }
 
@@ -255,11 +283,18 @@ int runCommands(const Options &o, QTextStream &errors)
 int main(int argc, char **argv)
 {
     // Only drawing a picture needs the GUI platform, offscreen.
+    std::optional<QTemporaryDir> runtime; // outlives the application
     std::unique_ptr<QCoreApplication> app;
     if (std::any_of(argv + 1, argv + argc,
                     [](const char *a) { return std::strcmp(a, "--png") == 0; })) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        // Qt warns when the session has no runtime folder; a picture needs none of its own,
+        // so it gets a private one for the run.
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            runtime.emplace();
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
         }
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {

@@ -134,19 +134,47 @@ private Q_SLOTS:
         QVERIFY(run.errors.contains("cannot trace to " + pipe.toUtf8() + " (TESSEL_TRACE): "));
     }
 
-    // Two inputs whose outputs would be one file: refused before anything is written.
-    void shouldRefuseTwoExportsToOneFile()
+    // An export that would lose a file is refused before anything is written: two inputs
+    // whose outputs are one file, an output that is an input (also through "./" or a hard
+    // link), a folder that is not there, a read-only file (for root too).
+    void shouldRefuseWhatWouldLoseAFile_data()
     {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        // clang-format off
+        QTest::newRow("two to one") << QStringList{"--export", "gdal", "a/geo.cpt", "b/geo.cpt", "out"} << 2 << "tesselcmd: a/geo.cpt and b/geo.cpt would both be written to out/geo.txt; nothing written\n";
+        QTest::newRow("onto its input") << QStringList{"--export", "cpt", "a/geo.cpt", "a"} << 2 << "tesselcmd: a/geo.cpt is a/geo.cpt itself, which this run reads; nothing written\n";
+        QTest::newRow("through ./") << QStringList{"--export", "cpt", "a/geo.cpt", "./a/geo.cpt"} << 2 << "tesselcmd: ./a/geo.cpt is a/geo.cpt itself, which this run reads; nothing written\n";
+        QTest::newRow("through a hard link") << QStringList{"--export", "cpt", "a/geo.cpt", "link.cpt"} << 2 << "tesselcmd: link.cpt is a/geo.cpt itself, which this run reads; nothing written\n";
+        QTest::newRow("no such folder") << QStringList{"--export", "cpt", "a/geo.cpt", "new/"} << 2 << "tesselcmd: the folder new/ does not exist; nothing written\n";
+        QTest::newRow("read-only export") << QStringList{"--export", "cpt", "a/geo.cpt", "ro.cpt"} << 1 << "a/geo.cpt: shadeexport: cannot write DIR/ro.cpt: Permission denied\n";
+        // clang-format on
+    }
+
+    void shouldRefuseWhatWouldLoseAFile()
+    {
+        QFETCH(QStringList, args);
         QTemporaryDir dir;
-        for (const char *input : {"a/geo.cpt", "b/geo.cpt"}) {
-            QVERIFY(writeFile(dir.filePath(input), "0 red 1 blue\n"));
+        const auto content = [](const char *file) {
+            return "# " + QByteArray(file) + "\n0 red 1 blue\n";
+        };
+        for (const char *file : {"a/geo.cpt", "b/geo.cpt", "ro.cpt"}) {
+            QVERIFY(writeFile(dir.filePath(file), content(file)));
         }
         QVERIFY(QDir().mkpath(dir.filePath("out")));
-        const Finished run =
-            tesselcmd({"--export", "gdal", "a/geo.cpt", "b/geo.cpt", "out"}, {}, dir.path());
-        QCOMPARE(run.status, 2);
-        QVERIFY(run.errors.contains("a/geo.cpt and b/geo.cpt would both be written to "));
+        QCOMPARE(::link(QFile::encodeName(dir.filePath("a/geo.cpt")),
+                        QFile::encodeName(dir.filePath("link.cpt"))),
+                 0);
+        QVERIFY(QFile::setPermissions(dir.filePath("ro.cpt"), QFile::ReadOwner));
+        const Finished run = tesselcmd(args, {}, dir.path());
+        QTEST(run.status, "status");
+        QTEST(QString::fromUtf8(run.errors).replace(dir.path(), "DIR"), "message");
+        for (const char *file : {"a/geo.cpt", "b/geo.cpt", "ro.cpt"}) {
+            QCOMPARE(readFile(dir.filePath(file)), content(file));
+        }
         QCOMPARE(entries(dir.filePath("out")), QStringList{});
+        QVERIFY(!QFile::exists(dir.filePath("new")));
     }
 };
 

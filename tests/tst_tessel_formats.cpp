@@ -84,6 +84,10 @@ private Q_SLOTS:
         QTest::newRow("version") << QStringList{"--version"} << 0 << "tesselcmd " HUEWRIGHT_VERSION "\n";
         QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << "tesselcmd: unknown option --frobnicate\nusage: tesselcmd";
         QTest::newRow("json alone") << QStringList{"--json", "a.shd"} << 2 << "tesselcmd: --json goes with --check\nusage: tesselcmd";
+        QTest::newRow("unknown format") << QStringList{"--export", "xyz", "a", "b"} << 2 << "tesselcmd: unknown format \"xyz\" (cpt, gdal, grass, ncl, qgis, paraview or svg)\nusage: tesselcmd";
+        QTest::newRow("too big") << QStringList{"--png", "a.png", "--size", "20000x20000"} << 2 << "tesselcmd: bad size \"20000x20000\" (expected WxH, each from 1 to 10000)\n";
+        QTest::newRow("a palette as commands") << QStringList{HUEWRIGHT_STAGE "/shades/elev999.shd"} << 1 << HUEWRIGHT_STAGE "/shades/elev999.shd: this looks like a palette: use --export, --check or shadeset\n";
+        QTest::newRow("a program as commands") << QStringList{TESSELCMD} << 1 << TESSELCMD ": this is not a file of commands: it holds bytes that are not text\n";
         // clang-format on
     }
 
@@ -94,7 +98,8 @@ private Q_SLOTS:
         QFETCH(QString, output);
         const Finished run = tesselcmd(args);
         QCOMPARE(run.status, status);
-        QVERIFY2((status == 0 ? run.out : run.errors).startsWith(output.toUtf8()),
+        QVERIFY2(status == 1 ? run.errors == output.toUtf8()
+                             : (status == 0 ? run.out : run.errors).startsWith(output.toUtf8()),
                  (run.out + run.errors).constData());
     }
 
@@ -106,11 +111,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("message"); // empty: written
         // clang-format off
-        QTest::newRow("JSON escapes all") << "a\x01\t\"b\\" << "paraview" << "";
-        QTest::newRow("XML keeps a tab") << "a\tb <&>" << "qgis" << "";
-        QTest::newRow("XML has no U+0001") << "a\x01" "b" << "qgis" << "shadeexport: the name holds U+0001, which this format cannot carry";
-        QTest::newRow("a comment line has no line break") << "a\rb" << "cpt" << "shadeexport: the name holds U+000D, which this format cannot carry";
-        QTest::newRow("gdal neither") << "a\rb" << "gdal" << "shadeexport: the name holds U+000D, which this format cannot carry";
+        QTest::newRow("JSON, a whole emoji") << "a \"b\\ \U0001F600" << "paraview" << "";
+        QTest::newRow("XML, a whole emoji") << "a <&> \U0001F600" << "qgis" << "";
+        QTest::newRow("SVG, a whole emoji") << "\U0001F600 relief" << "svg" << "";
+        QTest::newRow("XML has no U+FFFE") << "a\uFFFEb" << "qgis" << "shadeexport: the name holds U+FFFE, which this format cannot carry";
+        for (const char *format : {"cpt", "gdal", "grass", "ncl", "qgis", "paraview", "svg"}) {
+            QTest::newRow(format) << QString("a") + QChar(0) + "b" << format << "shadeexport: the name holds the control character U+0000, which no file of another program may carry";
+        }
+        QTest::newRow("a tab") << "a\tb" << "gdal" << "shadeexport: the name holds the control character U+0009, which no file of another program may carry";
         // clang-format on
     }
 
@@ -172,16 +180,39 @@ private Q_SLOTS:
         QVERIFY(writeFile(m_dir->filePath("c.tsl"),
                           "! a comment\nshadecolorramp 1 3 \"red\" \"blue\"\n\nshadesymbol "
                           "9\nshadesymbol 3\npatch 0 0 .5 .5\nnonsense\n"));
-        const Finished run =
-            tesselcmd({"--png", "out.png", "--size", "96x96", "c.tsl"}, {}, m_dir->path());
+        // No word from Qt either, also where the session has no runtime folder.
+        const Finished run = tesselcmd({"--png", "out.png", "--size", "96x96", "c.tsl"}, {},
+                                       m_dir->path(), {"XDG_RUNTIME_DIR"});
         QCOMPARE(run.status, 1);
-        QVERIFY(run.errors.endsWith( // after whatever Qt says of itself
-            "c.tsl:4: shadesymbol: symbol 9 is not defined in the current shadeset\nc.tsl:7: "
-            "nonsense: unknown command\n"));
+        QCOMPARE(run.errors, "c.tsl:4: shadesymbol: symbol 9 is not defined in the current "
+                             "shadeset\nc.tsl:7: nonsense: unknown command\n");
         const QImage image(m_dir->filePath("out.png"));
         QCOMPARE(image.size(), QSize(96, 96));
         QCOMPARE(image.pixelColor(24, 72), QColor(0, 0, 255)); // the patch, in inches from the foot
         QCOMPARE(image.pixelColor(72, 24), QColor(Qt::white));
+    }
+
+    // The check's picture, shared alone, says what it shows in a title line, and its
+    // undefined symbols are hatched, not the ground's white.
+    void shouldDrawTheCheckToBeReadAlone()
+    {
+        QCOMPARE(run(*m_host, "shadecolorramp 1 9 \"red\" \"blue\";shadecolorramp 30 9 "
+                              "\"red\" \"blue\";shadesave gap"),
+                 QString());
+        QCOMPARE(tesselcmd({"--check", "gap.shd", "--png", "c.png", "--size", "480x300"}, {},
+                           m_dir->path())
+                     .status,
+                 0);
+        const QImage image(m_dir->filePath("c.png"));
+        int title = 0;
+        int hatch = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                title += y < 16 && qGray(image.pixel(x, y)) < 128;
+                hatch += image.pixelColor(x, y) == QColor(Qt::gray);
+            }
+        }
+        QVERIFY(title > 100 && hatch > 100);
     }
 
     void shouldLoadAnExportBackAsItWas_data()
@@ -346,6 +377,7 @@ private Q_SLOTS:
         QTest::newRow("svg without a gradient") << QByteArray("<svg/>") << "FILE: no linearGradient";
         QTest::newRow("svg bad offset") << QByteArray("<svg><linearGradient>\n<stop offset=\"x\"/></linearGradient></svg>") << "FILE line 2: bad offset \"x\"";
         QTest::newRow("json broken") << QByteArray("[{\"Name\":\n\"x\",}]") << "FILE line 2: not JSON: object is missing after a comma";
+        QTest::newRow("empty") << QByteArray(" \n\n") << "FILE: the file is empty";
         QTest::newRow("no colour at all") << QByteArray("0 - 1 -\n") << "FILE: the palette gives no colour to any symbol";
         QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << "FILE: neither a shadeset nor a palette of GMT, gdaldem, GRASS, NCL, QGIS, ParaView or SVG";
         QTest::newRow("fits no format") << QByteArray("hello world\n") << "FILE: neither a shadeset nor a palette of GMT, gdaldem, GRASS, NCL, QGIS, ParaView or SVG";

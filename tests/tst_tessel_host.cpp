@@ -93,6 +93,13 @@ private Q_SLOTS:
         QTest::newRow("set no equals") << "&s symb 5" << "&s: expected NAME = VALUE";
         QTest::newRow("set bad name") << "&s my var = 5" << "&s: bad variable name \"my var\"";
         QTest::newRow("wo empty") << "&wo" << "&wo: missing folder";
+        QTest::newRow("wo missing") << "&wo /no/typo/deep" << "&wo: the folder /no/typo/deep does not exist";
+        QTest::newRow("wo file") << "&wo " HUEWRIGHT_STAGE "/tools/dispshd.zeb" << "&wo: " HUEWRIGHT_STAGE "/tools/dispshd.zeb is not a folder";
+        QTest::newRow("rampspace") << "&s .rampspace = bogus" << "&s: .rampspace must be rgb, lab or oklab, not \"bogus\"";
+        QTest::newRow("importsymbols") << "&s .importsymbols = 40000" << "&s: .importsymbols must be a whole number from 1 to 32767, not \"40000\"";
+        QTest::newRow("importdata") << "&s .importdata = 1 0" << "&s: .importdata must be two numbers, ZMIN ZMAX, the first below the second, not \"1 0\"";
+        QTest::newRow("symbol, one argument") << "shadesymbol" << "shadesymbol: expected 1 argument but got 0";
+        QTest::newRow("export into a folder") << "shadeexport cpt out/" << "shadeexport: out/ names a folder, not a file";
         QTest::newRow("load nothing") << "shadeset " << "shadeset: missing file name";
         QTest::newRow("run no script") << "&r dispshd 1 2" << "&r: expected a .zeb script";
         QTest::newRow("export unknown") << "shadeexport png x.png" << "shadeexport: unknown format \"png\" (cpt, gdal, grass, ncl, qgis, paraview or svg)";
@@ -144,12 +151,16 @@ private Q_SLOTS:
         QCOMPARE(run(host, "&wo work;shadeset palette.shd"), QString());
         QCOMPARE(host.workingFolder(), work);
         QCOMPARE(describe(host.shadeTable()), QStringLiteral("1:255,0,0"));
-        QCOMPARE(run(host, "shadeset :both.shd;&r s.zeb;shadeexport cpt :out.cpt;shadesave relief"),
+        QVERIFY(writeFile(work + "/sub dir/t.zeb", "&s quoted = yes\n"));
+        QCOMPARE(run(host, "shadeset :both.shd;&r s.zeb;&r \"sub dir/t.zeb\";shadeexport cpt "
+                           ":out.cpt;shadesave relief"),
                  QString());
+        QCOMPARE(host.GetVariable("quoted"), QStringLiteral("yes"));
         QCOMPARE(describe(host.shadeTable()), QStringLiteral("1:0,0,255"));
         QCOMPARE(host.GetVariable("ran"), QStringLiteral("yes"));
         QVERIFY(QDir::setCurrent(before));
-        QCOMPARE(entries(work), (QStringList{":both.shd", ":out.cpt", "relief.shd", "s.zeb"}));
+        QCOMPARE(entries(work),
+                 (QStringList{":both.shd", ":out.cpt", "relief.shd", "s.zeb", "sub dir"}));
         QCOMPARE(entries(current), QStringList{});
     }
 
@@ -157,6 +168,7 @@ private Q_SLOTS:
     void shouldKeepTheEarlierFileWhenASaveFails()
     {
         const QString shades = m_dir->filePath("shades");
+        QVERIFY(QDir().mkpath(shades));
         Host host(m_dir->path());
         QCOMPARE(
             run(host, "&wo " + shades + ";shadecolorramp 1 2 \"red\" \"blue\";shadesave relief"),
@@ -174,9 +186,11 @@ private Q_SLOTS:
         QCOMPARE(refusal(host, "shadesave taken"),
                  "shadesave: cannot write " + shades + "/taken.shd: Is a directory");
         QVERIFY(QFileInfo(shades + "/taken.shd/inside").isDir());
-        QCOMPARE(run(host, "&wo " + path + "/sub"), QString());
+        // A read-only file stays, also for root.
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
         QCOMPARE(refusal(host, "shadesave relief"),
-                 "shadesave: cannot create folder " + path + "/sub");
+                 "shadesave: cannot write " + path + ": Permission denied");
+        QCOMPARE(readFile(path), before);
         QCOMPARE(entries(shades), (QStringList{"relief.shd", "taken.shd"}));
     }
 
@@ -253,7 +267,7 @@ private Q_SLOTS:
         QCOMPARE(refusal(host, "&r gone.zeb 1"),
                  "&r: cannot open " + dir + "gone.zeb: No such file or directory");
         QCOMPARE(refusal(host, "&r n9.zeb extra"),
-                 "&r: " + dir + "n9.zeb expects 0 argument(s) () but got 1");
+                 "&r: " + dir + "n9.zeb expects no arguments but got 1");
     }
 
     // The shipped scripts draw a shadeset whole or leave the drawing as it was. (They draw

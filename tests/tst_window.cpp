@@ -472,6 +472,8 @@ private Q_SLOTS:
               "; type 3 red; count 9; name relief; answer yes; create");
         qunsetenv("FAILIO_CALL");
         QCOMPARE(f.status(), status.replace("SHADES", f.folders().shadeDir));
+        // Cut at the panel's edge, the message is read whole as the panel's tooltip.
+        QCOMPARE(f.form().findChild<QLabel *>("StatusBar1Panel1")->toolTip(), f.status());
         QCOMPARE(readFile(path), QByteArray("old"));
         QVERIFY(f.button("cmdCreateShd")->isEnabled());
         QVERIFY(!f.button("cmdDisplayShd")->isEnabled());

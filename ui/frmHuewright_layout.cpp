@@ -216,4 +216,6 @@ host::Channel &frmHuewright::Tessel1()
 void frmHuewright::setStatus(const QString &text)
 {
     m_statusPanel->setText(text);
+    // A long message is cut at the panel's edge: its whole text stays a hover away.
+    m_statusPanel->setToolTip(text.trimmed().isEmpty() ? QString() : text);
 }

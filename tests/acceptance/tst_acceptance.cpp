@@ -323,6 +323,9 @@ private Q_SLOTS:
                  QByteArray("huewright " HUEWRIGHT_VERSION "\n"));
         QVERIFY(runProgram(huewright, {"--help"}, {}, {}, {"DISPLAY"})
                     .out.startsWith("usage: huewright"));
+        const Finished bogus = runProgram(huewright, {"--bogus"}, {}, {}, {"DISPLAY"});
+        QCOMPARE(bogus.status, 2);
+        QVERIFY(bogus.errors.startsWith("huewright: unknown argument --bogus\nusage: huewright"));
 
         const QStringList installed = snapshot(root.path());
         QTemporaryDir home;

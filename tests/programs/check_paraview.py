@@ -42,25 +42,48 @@ def mapped(values, path=None, name=None):
     return [tuple(int(x) for x in colours.GetTuple(i)) for i in range(len(values))]
 
 
+def compare(check, presets, symbols, imported=False):
+    """Each preset read by Tessel and sampled at `symbols` symbols, against ParaView's own
+    colour at each, within 2 levels."""
+    with tempfile.TemporaryDirectory() as folder:
+        path = os.path.join(folder, "presets.json")
+        with open(path, "w") as f:
+            json.dump(presets, f)
+        if imported:
+            servermanager.vtkSMTransferFunctionPresets.GetInstance().ImportPresets(path)
+        common.tesselcmd(stdin="\n".join(["&s .importsymbols = %d" % symbols] + [line for i, p in enumerate(presets) for line in (
+            "&s .importramp = " + p["Name"], "shadeset " + path, "shadeexport gdal %s/%d.txt" % (folder, i))]))
+        for i, preset in enumerate(presets):
+            xs = preset["RGBPoints"][0::4]
+            zs = [min(xs) + (k - 1) * (max(xs) - min(xs)) / (symbols - 1) for k in range(1, symbols + 1)]
+            theirs = mapped(zs, name=preset["Name"])
+            for s, colour in common.read_gdal("%s/%d.txt" % (folder, i)).items():
+                near = all(abs(a - b) <= 2 for a, b in zip(colour[:3], theirs[s - 1]))
+                check.expect(near, "%s symbol %d: Tessel %s, ParaView %s" % (preset["Name"], s, colour[:3], theirs[s - 1][:3]))
+
+
 def check_shipped(check):
     presets = servermanager.vtkSMTransferFunctionPresets.GetInstance()
     shipped = [json.loads(presets.GetPresetAsString(i)) for i in range(presets.GetNumberOfPresets())
                if presets.IsPresetBuiltin(i)]
     shipped = [p for p in shipped if "RGBPoints" in p]
     check.expect(len(shipped) > 100, "ParaView ships %d presets with RGBPoints" % len(shipped))
-    with tempfile.TemporaryDirectory() as folder:
-        path = os.path.join(folder, "shipped.json")
-        with open(path, "w") as f:
-            json.dump(shipped, f)
-        common.tesselcmd(stdin="\n".join(["&s .importsymbols = 32"] + [line for i, p in enumerate(shipped) for line in (
-            "&s .importramp = " + p["Name"], "shadeset " + path, "shadeexport gdal %s/%d.txt" % (folder, i))]))
-        for i, preset in enumerate(shipped):
-            xs = preset["RGBPoints"][0::4]
-            zs = [min(xs) + (k - 1) * (max(xs) - min(xs)) / 31 for k in range(1, 33)]
-            theirs = mapped(zs, name=preset["Name"])
-            for s, colour in common.read_gdal("%s/%d.txt" % (folder, i)).items():
-                near = all(abs(a - b) <= 2 for a, b in zip(colour[:3], theirs[s - 1]))
-                check.expect(near, "%s symbol %d: Tessel %s, ParaView %s" % (preset["Name"], s, colour[:3], theirs[s - 1][:3]))
+    compare(check, shipped, 32)
+
+
+def check_cyclic(check):
+    """Cyclic maps of colorcet as presets without a ColorSpace, which ParaView draws as
+    Diverging, at every one of their points, the last included."""
+    try:
+        import colorcet
+    except ImportError:
+        print("SKIP the cyclic presets: colorcet is not installed (Debian package python3-colorcet)")
+        return
+    rgb = [lambda c: [int(c[i:i + 2], 16) / 255 for i in (1, 3, 5)], list]
+    presets = [{"Name": name, "RGBPoints": [v for k, c in enumerate(getattr(colorcet, name))
+                                            for v in [k / 255] + rgb[not isinstance(c, str)](c)]}
+               for name in ("CET_C4", "cyclic_wrwbw_40_90_c42")]
+    compare(check, presets, 256, imported=True)
 
 
 if __name__ == "__main__":
@@ -68,4 +91,5 @@ if __name__ == "__main__":
     common.check_exports(check, "json", lambda p, f, l: mapped(range(f, l + 1), path=p),
                          lambda below, c: c == below + (255,))
     check_shipped(check)
+    check_cyclic(check)
     check.close()
