@@ -1,10 +1,13 @@
 // Benchmarks: start-up against a bare window, a seven-colour construction of 999 symbols,
-// the display of a 999-symbol shadeset, and loading GMT's palettes. Not a test: run by
+// the check and the equalizing of a 999-symbol shadeset, its display, and loading GMT's
+// palettes. Not a test: run by
 // scripts/bench.sh.
 #include "MapTimer.h"
 #include "TestFiles.h"
 #include "app/basMain.h"
 #include "tessel/Check.h"
+#include "tessel/CheckPicture.h"
+#include "tessel/Equalize.h"
 #include "tessel/Host.h"
 #include "tessel/Render.h"
 #include "ui/Prompt.h"
@@ -134,23 +137,53 @@ BENCHMARK_CAPTURE(BM_CreateSevenColours, oklab, "oklab")
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
-// The check of a 999-symbol shadeset, the start-up one: every figure and the report.
+// The start-up shadeset of 999 symbols, loaded; none where it cannot be.
+std::unique_ptr<tessel::Host> elev999(benchmark::State &state)
+{
+    auto host = std::make_unique<tessel::Host>(kStage + QStringLiteral("/tools"));
+    tessel::Messages messages;
+    if (host->RunCommand(QStringLiteral("shadeset ") + kStage +
+                             QStringLiteral("/shades/elev999.shd"),
+                         messages) != 0) {
+        state.SkipWithError(messages.last().toLocal8Bit().constData());
+        return nullptr;
+    }
+    return host;
+}
+
+// The check of a 999-symbol shadeset, the start-up one: every figure, the report and the
+// picture with all its panels, at the window's size.
 void BM_Check999(benchmark::State &state)
 {
-    tessel::Host host(kStage + QStringLiteral("/tools"));
-    tessel::Messages messages;
-    if (host.RunCommand(QStringLiteral("shadeset ") + kStage +
-                            QStringLiteral("/shades/elev999.shd"),
-                        messages) != 0) {
-        state.SkipWithError(messages.last().toLocal8Bit().constData());
-        return;
-    }
+    const std::unique_ptr<tessel::Host> host = elev999(state);
+    QImage picture(512, 560, QImage::Format_RGB32);
     for (auto _ : state) {
-        const auto report = tessel::checkTable(host.shadesetName(), host.shadeTable());
+        if (!host) {
+            return;
+        }
+        const auto report = tessel::checkTable(host->shadesetName(), host->shadeTable());
         benchmark::DoNotOptimize(tessel::checkText(*report));
+        QPainter painter(&picture);
+        tessel::paintCheck(painter, picture.size(), *report);
+        painter.end();
+        benchmark::DoNotOptimize(picture.bits());
     }
 }
 BENCHMARK(BM_Check999)->Unit(benchmark::kMillisecond);
+
+// shadeequalize perceptual of the 999 symbols of the start-up shadeset.
+void BM_Equalize999(benchmark::State &state)
+{
+    const std::unique_ptr<tessel::Host> host = elev999(state);
+    for (auto _ : state) {
+        if (!host) {
+            return;
+        }
+        benchmark::DoNotOptimize(
+            tessel::equalizeTable(host->shadeTable(), tessel::Equalize::Perceptual));
+    }
+}
+BENCHMARK(BM_Equalize999)->Unit(benchmark::kMillisecond);
 
 // Loading a 999-symbol shadeset through the display script and painting it at the size of
 // the Tessel control.

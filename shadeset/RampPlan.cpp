@@ -3,7 +3,7 @@
 #include <cmath>
 
 QStringList planRamps(const QStringList &colorTexts, int nSymbs, const QString &shadeDir,
-                      const QString &ShdName, const QString &rampSpace)
+                      const QString &ShdName, const QString &rampSpace, bool evenSteps)
 {
     int nColors = 3;
     while (nColors < 7 && !colorTexts.value(nColors).isEmpty()) {
@@ -27,6 +27,9 @@ QStringList planRamps(const QStringList &colorTexts, int nSymbs, const QString &
         commands << QStringLiteral("shadecolorramp ") + QString::number((k - 1) * ColorRange) +
                         QLatin1Char(' ') + range + QLatin1Char(' ') + quoted(k) + QLatin1Char(' ') +
                         quoted(k + 1);
+    }
+    if (evenSteps) {
+        commands << QStringLiteral("shadeequalize perceptual");
     }
     commands << QStringLiteral("shadesave ") + ShdName;
     return commands;

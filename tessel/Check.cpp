@@ -1,12 +1,10 @@
+// The check's figures: how a table reads in each vision.
 #include "Check.h"
 
-#include "Messages.h"
 #include "Perceptual.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace tessel {
@@ -33,58 +31,93 @@ Seen see(int vision, Rgb c)
     return {seen, linearToLab(seen)};
 }
 
-VisionFigures measure(int vision, const std::vector<std::optional<Rgb>> &colors,
+VisionFigures measure(int vision, const std::vector<std::optional<Rgb>> &colors, int first,
                       CheckReport &report)
 {
     VisionFigures f;
     std::vector<double> light; // L* of the defined symbols in order
+    std::vector<int> symbols;  // and their symbols
     std::optional<Vec3> before;
-    for (const std::optional<Rgb> &c : colors) {
-        if (!c) {
+    for (std::size_t i = 0; i < colors.size(); ++i) {
+        if (i > 0) {
+            f.steps.push_back(0);
+        }
+        if (!colors[i]) {
             report.seen[vision].push_back(std::nullopt);
             before.reset();
             continue;
         }
-        const Seen s = see(vision, *c);
+        const Seen s = see(vision, *colors[i]);
         report.seen[vision].push_back(fromLinear(s.linear));
         light.push_back(s.lab[0]);
+        symbols.push_back(first + int(i));
         if (before) {
             const double step = deltaE2000(*before, s.lab);
+            f.steps.back() = step;
             f.length += step;
             f.minStep = std::min(step, f.minStep.value_or(step));
             f.maxStep = std::max(step, f.maxStep.value_or(step));
             f.repeats += step == 0;
+            if (step < kDistinct && f.closePair == 0) {
+                f.closePair = first + int(i) - 1;
+            }
         }
         before = s.lab;
     }
     f.lightFirst = light.front();
     f.lightLast = light.back();
-    // Rising overall, the deepest fall below the highest L* before it; falling, mirrored.
-    const double way = f.lightLast >= f.lightFirst ? 1 : -1;
-    double reached = way * light.front();
-    for (const double l : light) {
-        reached = std::max(reached, way * l);
-        f.backtrack = std::max(f.backtrack, reached - way * l);
+    const Backtrack back = lightnessBacktrack(light);
+    f.backtrack = back.depth;
+    f.turnsBackAt = back.at < 0 ? 0 : symbols[std::size_t(back.at)];
+    f.evenness = evenness(f.steps);
+    if (light.size() >= 3 && light.size() <= 32) {
+        f.distinct = f.minStep;
+    } else {
+        f.closePair = 0;
     }
     return f;
 }
 
-QByteArray number(double value)
-{
-    return QByteArray::number(std::round(value * 1e4) / 1e4, 'f', 4);
-}
-
-QByteArray optionalNumber(const std::optional<double> &value)
-{
-    return value ? number(*value) : QByteArray("null");
-}
-
-QString fixed(double value, int decimals = 2)
-{
-    return QString::number(value, 'f', decimals);
-}
-
 } // namespace
+
+Backtrack lightnessBacktrack(const std::vector<double> &light)
+{
+    // Rising overall, the deepest fall below the highest L* before it; falling, mirrored.
+    Backtrack back;
+    if (light.empty()) {
+        return back;
+    }
+    const double way = light.back() >= light.front() ? 1 : -1;
+    double reached = way * light.front();
+    for (std::size_t i = 0; i < light.size(); ++i) {
+        reached = std::max(reached, way * light[i]);
+        const double fall = reached - way * light[i];
+        back.depth = std::max(back.depth, fall);
+        if (fall > 1 && back.at < 0) {
+            back.at = int(i);
+        }
+    }
+    return back;
+}
+
+std::optional<double> evenness(const std::vector<double> &steps)
+{
+    if (steps.empty()) {
+        return std::nullopt;
+    }
+    const double width = double(steps.size()) / kEvennessSpans; // steps in a span
+    std::array<double, kEvennessSpans> spans{};
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        // Step i covers [i, i + 1]; each span takes the part of it that it holds.
+        for (int s = int(double(i) / width); s < kEvennessSpans && s * width < double(i + 1); ++s) {
+            const double from = std::max(double(i), s * width);
+            const double to = std::min(double(i + 1), (s + 1) * width);
+            spans[std::size_t(s)] += steps[i] * std::max(0.0, to - from);
+        }
+    }
+    const auto [shortest, longest] = std::minmax_element(spans.begin(), spans.end());
+    return *shortest > 0 ? std::optional(*longest / *shortest) : std::nullopt;
+}
 
 core::Result<CheckReport> checkColors(const QString &name, int first,
                                       const std::vector<std::optional<Rgb>> &colors)
@@ -105,7 +138,7 @@ core::Result<CheckReport> checkColors(const QString &name, int first,
     report.defined = int(std::count_if(used.begin(), used.end(),
                                        [](const std::optional<Rgb> &c) { return c.has_value(); }));
     for (int v = 0; v < kVisions; ++v) {
-        report.figures[v] = measure(v, used, report);
+        report.figures[v] = measure(v, used, report.first, report);
     }
     for (const std::optional<Rgb> &c : used) {
         report.lightness.push_back(c ? std::optional(linearToLab(toLinear(*c))[0]) : std::nullopt);
@@ -130,80 +163,6 @@ core::Result<CheckReport> checkShown(const Drawing &drawing)
         }
     }
     return core::fail(QStringLiteral("no shadeset is on display"));
-}
-
-QByteArray checkJson(const CheckReport &r)
-{
-    const QByteArray name = QJsonDocument(QJsonArray{r.name}).toJson(QJsonDocument::Compact);
-    QByteArray out = "{\"name\": " + name.mid(1, name.size() - 2) +
-                     ", \"symbols\": " + QByteArray::number(r.defined) +
-                     ", \"first\": " + QByteArray::number(r.first) +
-                     ", \"last\": " + QByteArray::number(r.last) + ", \"vision\": {";
-    for (int v = 0; v < kVisions; ++v) {
-        const VisionFigures &f = r.figures[v];
-        out += (v ? ", \"" : "\"") + QByteArray(kVisionNames[v]) +
-               "\": {\"length\": " + number(f.length) +
-               ", \"min_step\": " + optionalNumber(f.minStep) +
-               ", \"max_step\": " + optionalNumber(f.maxStep) + ", \"lightness\": [" +
-               number(f.lightFirst) + ", " + number(f.lightLast) +
-               "], \"backtrack\": " + number(f.backtrack) + "}";
-    }
-    return out + "}}\n";
-}
-
-QString checkText(const CheckReport &r)
-{
-    QString out = QStringLiteral("%1: %2 defined, %3 to %4\n\n")
-                      .arg(r.name)
-                      .arg(counted(r.defined, "symbol", "symbols"))
-                      .arg(r.first)
-                      .arg(r.last);
-    out += QStringLiteral("%1 %2 %3 %4 %5 %6\n")
-               .arg(QStringLiteral("vision"), -13)
-               .arg(QStringLiteral("length"), 8)
-               .arg(QStringLiteral("min step"), 9)
-               .arg(QStringLiteral("max step"), 9)
-               .arg(QStringLiteral("lightness"), 14)
-               .arg(QStringLiteral("backtrack"), 10);
-    const auto step = [](const std::optional<double> &s) { return s ? fixed(*s) : QString("-"); };
-    for (int v = 0; v < kVisions; ++v) {
-        const VisionFigures &f = r.figures[v];
-        out += QStringLiteral("%1 %2 %3 %4 %5 %6\n")
-                   .arg(QLatin1String(kVisionNames[v]), -13)
-                   .arg(fixed(f.length), 8)
-                   .arg(step(f.minStep), 9)
-                   .arg(step(f.maxStep), 9)
-                   .arg(fixed(f.lightFirst, 1) + QStringLiteral(" to ") + fixed(f.lightLast, 1), 14)
-                   .arg(fixed(f.backtrack), 10);
-    }
-    const VisionFigures &normal = r.figures[0];
-    out += QStringLiteral("\nLength is how far the eye travels from symbol to symbol (CIEDE2000;\n"
-                          "1 is about the least difference that can be seen).\n");
-    out += normal.repeats == 0 ? QStringLiteral("No two neighbours look the same.\n")
-           : normal.repeats == 1
-               ? QStringLiteral("1 neighbour repeats the colour before it (a step of 0): the two "
-                                "cannot be told\napart.\n")
-               : QStringLiteral("%1 neighbours repeat the colour before them (steps of 0): they "
-                                "cannot be told\napart.\n")
-                     .arg(normal.repeats);
-    int worst = 1;
-    for (int v = 2; v < kVisions; ++v) {
-        worst = r.figures[v].length < r.figures[worst].length ? v : worst;
-    }
-    if (normal.length > 0) {
-        QString vision = QLatin1String(kVisionNames[worst]);
-        vision[0] = vision[0].toUpper();
-        out += QStringLiteral("%1 keeps the least of it: %2 % of the length in normal vision.\n")
-                   .arg(vision)
-                   .arg(qRound(100 * r.figures[worst].length / normal.length));
-    }
-    out += normal.backtrack >= 1
-               ? QStringLiteral("Lightness turns back by up to %1 L*: the table does not run from "
-                                "dark to light\n(or light to dark) all the way.\n")
-                     .arg(fixed(normal.backtrack, 1))
-               : QStringLiteral("Lightness runs one way, from %1 to %2 L*.\n")
-                     .arg(fixed(normal.lightFirst, 1), fixed(normal.lightLast, 1));
-    return out;
 }
 
 } // namespace tessel

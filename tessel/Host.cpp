@@ -72,12 +72,19 @@ Host::Outcome Host::failure(qint32 status, const QString &command, const QString
 const std::vector<Host::Command> &Host::commands()
 {
     static const std::vector<Command> kCommands = {
-        {"&s", &Host::setVariable},           {"&wo", &Host::setWorkingFolder},
-        {"shadeset", &Host::loadShadeset},    {"shadesymbol", &Host::selectSymbol},
-        {"patch", &Host::drawPatch},          {"clear", &Host::clearDrawing},
-        {"shadedelete", &Host::deleteShades}, {"shadecolorramp", &Host::colorRamp},
-        {"shadesave", &Host::saveShadeset},   {"shadeexport", &Host::exportShades},
-        {"shadelegend", &Host::drawLegend},   {"label", &Host::drawLabel},
+        {"&s", &Host::setVariable},
+        {"&wo", &Host::setWorkingFolder},
+        {"shadeset", &Host::loadShadeset},
+        {"shadesymbol", &Host::selectSymbol},
+        {"patch", &Host::drawPatch},
+        {"clear", &Host::clearDrawing},
+        {"shadedelete", &Host::deleteShades},
+        {"shadecolorramp", &Host::colorRamp},
+        {"shadesave", &Host::saveShadeset},
+        {"shadeexport", &Host::exportShades},
+        {"shadelegend", &Host::drawLegend},
+        {"label", &Host::drawLabel},
+        {"shadeequalize", &Host::equalizeShades},
     };
     return kCommands;
 }

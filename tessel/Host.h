@@ -79,6 +79,7 @@ private:
     Outcome clearDrawing(const QString &rest);
     Outcome deleteShades(const QString &rest);
     Outcome colorRamp(const QString &rest);
+    Outcome equalizeShades(const QString &rest);
     Outcome saveShadeset(const QString &rest);
     Outcome exportShades(const QString &rest);
     Outcome drawLegend(const QString &rest);

@@ -1,6 +1,7 @@
 // The shade-table and drawing commands of the host.
 #include "ColorNames.h"
 #include "CommandLine.h"
+#include "Equalize.h"
 #include "Host.h"
 #include "Perceptual.h"
 #include "core/Result.h"
@@ -145,6 +146,22 @@ Host::Outcome Host::colorRamp(const QString &rest)
         return failure(StatusBadArguments, command, mix.error());
     }
     fillRamp(m_table, static_cast<int>(*start), static_cast<int>(*count), *from, *to, *mix);
+    return ok();
+}
+
+Host::Outcome Host::equalizeShades(const QString &rest)
+{
+    const QString command = QStringLiteral("shadeequalize");
+    const std::optional<Equalize> mode = equalizeMode(rest);
+    if (!mode) {
+        return failure(StatusBadArguments, command,
+                       QStringLiteral("expected perceptual or lightness, not \"%1\"").arg(rest));
+    }
+    core::Result<ShadeTable> even = equalizeTable(m_table, *mode);
+    if (!even) {
+        return failure(StatusBadArguments, command, even.error());
+    }
+    m_table = std::move(*even);
     return ok();
 }
 

@@ -3,6 +3,7 @@
 #include "Check.h"
 #include "CheckPicture.h"
 #include "CommandRunner.h"
+#include "Equalize.h"
 #include "Export.h"
 #include "Host.h"
 #include "Render.h"
@@ -28,11 +29,13 @@
 
 namespace {
 
-const char *const kUsage = "usage: tesselcmd [--png FILE --size WxH] [COMMANDFILE ...]\n"
-                           "       tesselcmd --export FORMAT PALETTE OUT\n"
-                           "       tesselcmd --export FORMAT PALETTE ... FOLDER\n"
-                           "       tesselcmd --check PALETTE [--json] [--png FILE --size WxH]\n"
-                           "       tesselcmd --help | --version\n";
+const char *const kUsage =
+    "usage: tesselcmd [--set NAME=VALUE ...] [--png FILE --size WxH] [COMMANDFILE ...]\n"
+    "       tesselcmd [--set NAME=VALUE ...] [--equalize HOW] --export FORMAT PALETTE OUT\n"
+    "       tesselcmd [--set NAME=VALUE ...] [--equalize HOW] --export FORMAT PALETTE ... FOLDER\n"
+    "       tesselcmd [--set NAME=VALUE ...] [--equalize HOW] --check PALETTE [--json]\n"
+    "                 [--png FILE --size WxH]\n"
+    "       tesselcmd --help | --version\n";
 
 const char *const kHelp =
     "\nRuns Tessel's command lines from the files, or from standard input, in a Tessel\n"
@@ -45,6 +48,10 @@ const char *const kHelp =
     "  --check PALETTE        report how the table reads in normal vision, protanopia,\n"
     "                         deuteranopia, tritanopia and greyscale\n"
     "  --json                 with --check: one JSON object instead of the report\n"
+    "  --set NAME=VALUE       set a Tessel variable first (&s NAME = VALUE), such as\n"
+    "                         .importsymbols=64 or \".importcut=-8000 0\"\n"
+    "  --equalize HOW         with --export or --check: mend the table first, its steps made\n"
+    "                         even (perceptual) or its lightness straight (lightness)\n"
     "  -h, --help             show this text\n"
     "  --version              show the version\n\n"
     "Exit status: 0 when all went well, 1 when a command or file failed, 2 for a usage\n"
@@ -66,6 +73,8 @@ struct Options
     QString png;
     QSize size;
     bool json = false;
+    QString equalize;                            // perceptual or lightness; empty: as read
+    QList<std::pair<QString, QString>> settings; // NAME, VALUE, in order
     QString error;
 };
 
@@ -91,26 +100,41 @@ Options parseOptions(QStringList args)
         o.mode = Options::Mode::Version;
         return o;
     }
-    if (args.value(0) == QLatin1String("--export")) {
-        o.mode = Options::Mode::Export;
-        o.format = tessel::findFormat(args.value(1));
-        o.files = args.mid(2);
-        if (!o.format) {
-            o.error = args.size() < 2
-                          ? QStringLiteral("--export needs a format (%1)").arg(tessel::formatKeys())
-                          : QStringLiteral("unknown format \"%1\" (%2)")
-                                .arg(args[1], tessel::formatKeys());
-        } else if (o.files.size() < 2) {
-            o.error = QStringLiteral("--export needs palettes and an output");
-        }
-        return o;
-    }
     for (int i = 0; i < args.size() && o.error.isEmpty(); ++i) {
         const QString &arg = args[i];
         const bool valued = arg == QLatin1String("--png") || arg == QLatin1String("--size") ||
-                            arg == QLatin1String("--check");
+                            arg == QLatin1String("--check") || arg == QLatin1String("--set") ||
+                            arg == QLatin1String("--equalize");
+        if (arg == QLatin1String("--export")) { // the rest are its format and files
+            o.mode = Options::Mode::Export;
+            o.format = tessel::findFormat(args.value(i + 1));
+            o.files = args.mid(i + 2);
+            if (!o.format) {
+                o.error =
+                    i + 1 == args.size()
+                        ? QStringLiteral("--export needs a format (%1)").arg(tessel::formatKeys())
+                        : QStringLiteral("unknown format \"%1\" (%2)")
+                              .arg(args[i + 1], tessel::formatKeys());
+            } else if (o.files.size() < 2) {
+                o.error = QStringLiteral("--export needs palettes and an output");
+            }
+            break;
+        }
         if (valued && i + 1 == args.size()) {
             o.error = QStringLiteral("%1 needs a value").arg(arg);
+        } else if (arg == QLatin1String("--set")) {
+            const QString setting = args[++i];
+            const qsizetype equals = setting.indexOf(QLatin1Char('='));
+            if (equals <= 0) {
+                o.error = QStringLiteral("bad --set \"%1\" (expected NAME=VALUE)").arg(setting);
+            }
+            o.settings.append({setting.left(equals).trimmed(), setting.mid(equals + 1).trimmed()});
+        } else if (arg == QLatin1String("--equalize")) {
+            o.equalize = args[++i];
+            if (!tessel::equalizeMode(o.equalize)) {
+                o.error = QStringLiteral("--equalize takes perceptual or lightness, not \"%1\"")
+                              .arg(o.equalize);
+            }
         } else if (arg == QLatin1String("--png")) {
             o.png = args[++i];
         } else if (arg == QLatin1String("--size")) {
@@ -137,6 +161,8 @@ Options parseOptions(QStringList args)
         o.error = QStringLiteral("--json goes with --check");
     } else if (o.error.isEmpty() && o.mode == Options::Mode::Check && o.files.size() != 1) {
         o.error = QStringLiteral("--check takes one palette");
+    } else if (o.error.isEmpty() && !o.equalize.isEmpty() && o.mode == Options::Mode::Run) {
+        o.error = QStringLiteral("--equalize goes with --export or --check");
     }
     return o;
 }
@@ -169,7 +195,16 @@ bool savePng(const QString &path, QSize size, const std::function<void(QPainter 
     return true;
 }
 
-int runExport(const Options &o, QTextStream &errors)
+// Loads the palette as shadeset does, and mends it where --equalize asks.
+bool load(tessel::Host &host, const QString &palette, const Options &o, tessel::Messages &messages)
+{
+    return host.RunCommand(QStringLiteral("shadeset ") + QFileInfo(palette).absoluteFilePath(),
+                           messages) == tessel::StatusOk &&
+           (o.equalize.isEmpty() || host.RunCommand(QStringLiteral("shadeequalize ") + o.equalize,
+                                                    messages) == tessel::StatusOk);
+}
+
+int runExport(tessel::Host &host, const Options &o, QTextStream &errors)
 {
     const QStringList inputs = o.files.mid(0, o.files.size() - 1);
     const QString out = o.files.last();
@@ -211,12 +246,10 @@ int runExport(const Options &o, QTextStream &errors)
             }
         }
     }
-    tessel::Host host(QCoreApplication::applicationDirPath(), hostOptions());
     int failures = 0;
     for (int i = 0; i < inputs.size(); ++i) {
         tessel::Messages messages;
-        if (host.RunCommand(QStringLiteral("shadeset ") + QFileInfo(inputs[i]).absoluteFilePath(),
-                            messages) != tessel::StatusOk ||
+        if (!load(host, inputs[i], o, messages) ||
             host.RunCommand(
                 QStringLiteral("shadeexport %1 %2")
                     .arg(QLatin1String(o.format->key), QFileInfo(targets[i]).absoluteFilePath()),
@@ -228,12 +261,10 @@ int runExport(const Options &o, QTextStream &errors)
     return failures == 0 ? 0 : 1;
 }
 
-int runCheck(const Options &o, QTextStream &out, QTextStream &errors)
+int runCheck(tessel::Host &host, const Options &o, QTextStream &out, QTextStream &errors)
 {
-    tessel::Host host(QCoreApplication::applicationDirPath(), hostOptions());
     tessel::Messages messages;
-    if (host.RunCommand(QStringLiteral("shadeset ") + QFileInfo(o.files[0]).absoluteFilePath(),
-                        messages) != tessel::StatusOk) {
+    if (!load(host, o.files[0], o, messages)) {
         errors << "tesselcmd: " << messages.last() << Qt::endl;
         return 1;
     }
@@ -251,9 +282,8 @@ int runCheck(const Options &o, QTextStream &out, QTextStream &errors)
     return o.png.isEmpty() || savePng(o.png, o.size, paint, errors) ? 0 : 1;
 }
 
-int runCommands(const Options &o, QTextStream &errors)
+int runCommands(tessel::Host &host, const Options &o, QTextStream &errors)
 {
-    tessel::Host host(QCoreApplication::applicationDirPath(), hostOptions());
     int failures = 0;
     if (o.files.isEmpty()) {
         QFile input;
@@ -315,11 +345,24 @@ int main(int argc, char **argv)
         out << "tesselcmd " << HUEWRIGHT_VERSION << Qt::endl;
         return 0;
     case Options::Mode::Export:
-        return runExport(o, errors);
     case Options::Mode::Check:
-        return runCheck(o, out, errors);
     case Options::Mode::Run:
         break;
     }
-    return runCommands(o, errors);
+    tessel::Host host(QCoreApplication::applicationDirPath(), hostOptions());
+    for (const auto &[name, value] : o.settings) {
+        tessel::Messages messages;
+        if (host.RunCommand(QStringLiteral("&s %1 = %2").arg(name, value), messages) !=
+            tessel::StatusOk) {
+            errors << "tesselcmd: --set " << name << '=' << value << ": " << messages.last()
+                   << Qt::endl
+                   << kUsage;
+            return 2;
+        }
+    }
+    if (o.mode == Options::Mode::Export) {
+        return runExport(host, o, errors);
+    }
+    return o.mode == Options::Mode::Check ? runCheck(host, o, out, errors)
+                                          : runCommands(host, o, errors);
 }

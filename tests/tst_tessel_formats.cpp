@@ -79,12 +79,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("output");
         // clang-format off
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "usage: tesselcmd [--png FILE --size WxH] [COMMANDFILE ...]\n";
-        QTest::newRow("h") << QStringList{"x.tsl", "-h"} << 0 << "usage: tesselcmd [--png FILE --size WxH] [COMMANDFILE ...]\n";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "usage: tesselcmd [--set NAME=VALUE ...] [--png FILE --size WxH] [COMMANDFILE ...]\n";
+        QTest::newRow("h") << QStringList{"x.tsl", "-h"} << 0 << "usage: tesselcmd [--set NAME=VALUE ...] [--png FILE --size WxH] [COMMANDFILE ...]\n";
         QTest::newRow("version") << QStringList{"--version"} << 0 << "tesselcmd " HUEWRIGHT_VERSION "\n";
         QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << "tesselcmd: unknown option --frobnicate\nusage: tesselcmd";
         QTest::newRow("json alone") << QStringList{"--json", "a.shd"} << 2 << "tesselcmd: --json goes with --check\nusage: tesselcmd";
         QTest::newRow("unknown format") << QStringList{"--export", "xyz", "a", "b"} << 2 << "tesselcmd: unknown format \"xyz\" (cpt, gdal, grass, ncl, qgis, paraview or svg)\nusage: tesselcmd";
+        QTest::newRow("equalize how") << QStringList{"--equalize", "even", "--check", "a"} << 2 << "tesselcmd: --equalize takes perceptual or lightness, not \"even\"\nusage: tesselcmd";
+        QTest::newRow("equalize what") << QStringList{"--equalize", "lightness", "a.tsl"} << 2 << "tesselcmd: --equalize goes with --export or --check\nusage: tesselcmd";
         QTest::newRow("too big") << QStringList{"--png", "a.png", "--size", "20000x20000"} << 2 << "tesselcmd: bad size \"20000x20000\" (expected WxH, each from 1 to 10000)\n";
         QTest::newRow("a palette as commands") << QStringList{HUEWRIGHT_STAGE "/shades/elev999.shd"} << 1 << HUEWRIGHT_STAGE "/shades/elev999.shd: this looks like a palette: use --export, --check or shadeset\n";
         QTest::newRow("a program as commands") << QStringList{TESSELCMD} << 1 << TESSELCMD ": this is not a file of commands: it holds bytes that are not text\n";

@@ -3,6 +3,7 @@
 // colour names.
 #include "TesselRun.h"
 #include "TestFiles.h"
+#include "tessel/Check.h"
 #include "tessel/ColorNames.h"
 #include "tessel/Host.h"
 #include "tessel/Script.h"
@@ -99,6 +100,8 @@ private Q_SLOTS:
         QTest::newRow("importsymbols") << "&s .importsymbols = 40000" << "&s: .importsymbols must be a whole number from 1 to 32767, not \"40000\"";
         QTest::newRow("importdata") << "&s .importdata = 1 0" << "&s: .importdata must be two numbers, ZMIN ZMAX, the first below the second, not \"1 0\"";
         QTest::newRow("symbol, one argument") << "shadesymbol" << "shadesymbol: expected 1 argument but got 0";
+        QTest::newRow("equalize how") << "shadeequalize even" << "shadeequalize: expected perceptual or lightness, not \"even\"";
+        QTest::newRow("equalize a turn") << "shadeequalize lightness" << "shadeequalize: the lightness turns back by 2.5 L*, from symbol 3 on: a straight lightness cannot be made from it without changing its colours' order";
         QTest::newRow("export into a folder") << "shadeexport cpt out/" << "shadeexport: out/ names a folder, not a file";
         QTest::newRow("load nothing") << "shadeset " << "shadeset: missing file name";
         QTest::newRow("run no script") << "&r dispshd 1 2" << "&r: expected a .zeb script";
@@ -128,6 +131,40 @@ private Q_SLOTS:
         QCOMPARE(host.GetVariable("keep"), QStringLiteral("1"));
         QCOMPARE(host.workingFolder(), m_dir->path());
         QCOMPARE(entries(m_dir->path()), files);
+    }
+
+    // shadeequalize moves the colours between the ends, which stay, as do the symbol count
+    // and the name; a gap inside the table is refused. (How even it makes the steps: the
+    // colour-science check, by lcms2.)
+    void shouldEqualizeBetweenTheEnds()
+    {
+        Host host(m_dir->path());
+        QCOMPARE(run(host, "shadecolorramp 1 40 \"navy\" \"white\";shadecolorramp 40 60 "
+                           "\"white\" \"red\";shadesave t;shadeequalize perceptual"),
+                 QString());
+        const ShadeTable even = host.shadeTable();
+        QCOMPARE(even.total(), 99);
+        QCOMPARE(describe(even).section(' ', 0, 0), QStringLiteral("1:0,0,128"));
+        QCOMPARE(describe(even).section(' ', -1), QStringLiteral("99:255,0,0"));
+        QVERIFY(even.color(40) != (Rgb{255, 255, 255})); // white has moved towards navy
+        QCOMPARE(host.shadesetName(), QStringLiteral("t"));
+        QCOMPARE(run(host, "shadecolorramp 120 1 \"red\" \"red\""), QString());
+        QCOMPARE(refusal(host, "shadeequalize perceptual"),
+                 "shadeequalize: symbol 100 is undefined between symbols 1 and 120: only a table "
+                 "without gaps can be equalized");
+    }
+
+    // The backtrack is of L*, grey against grey: white, then mid grey, falls by 50.
+    void shouldFindWhereLightnessTurnsBack()
+    {
+        ShadeTable table;
+        for (const auto &[symbol, level] : {std::pair{1, 0}, {2, 255}, {3, 119}, {4, 255}}) {
+            table.set(symbol, Rgb{std::uint8_t(level), std::uint8_t(level), std::uint8_t(level)});
+        }
+        const core::Result<CheckReport> report = checkTable("dip", table);
+        QVERIFY(report);
+        QVERIFY(std::abs(report->figures[0].backtrack - 50) < 0.1);
+        QCOMPARE(report->figures[0].turnsBackAt, 3);
     }
 
     // A relative file is in the working folder, then Tessel's own: never in the process's

@@ -364,7 +364,8 @@ private Q_SLOTS:
     }
 
     // The drawing area's menu picks the space of new ramps, which Create tells Tessel before
-    // its ramps; RGB sends today's commands again. The choice outlives the window.
+    // its ramps, and even steps; RGB and uneven steps send today's commands again. The
+    // choices outlive the window.
     void shouldRampInTheSpaceChosenInTheMenu()
     {
         FormFixture f;
@@ -377,12 +378,20 @@ private Q_SLOTS:
         f.run("create");
         QCOMPARE(f.takeCommands(),
                  (QStringList{shades, "shadedelete ALL", "&s .rampspace = oklab"} + ramps));
+        // Even steps equalize the table between its ramps and its save.
+        pickInMenu(openTesselMenu(f.form(), QContextMenuEvent::Mouse), "mnuEvenSteps");
+        f.run("name elev; name elev1; create");
+        QCOMPARE(f.takeCommands(),
+                 (QStringList{shades, "shadedelete ALL", "&s .rampspace = oklab"} +
+                  ramps.mid(0, 2) + QStringList{"shadeequalize perceptual", "shadesave elev1"}));
         ScriptedPrompt prompt;
         frmHuewright again(prompt, f.folders());
         QMenu *menu = openTesselMenu(again, QContextMenuEvent::Mouse);
         QVERIFY(menu->findChild<QAction *>("mnuRamp_oklab")->isChecked());
+        QVERIFY(menu->findChild<QAction *>("mnuEvenSteps")->isChecked());
         menu->close();
         pickInMenu(openTesselMenu(f.form(), QContextMenuEvent::Keyboard), "mnuRamp_rgb");
+        pickInMenu(openTesselMenu(f.form(), QContextMenuEvent::Keyboard), "mnuEvenSteps");
         f.run("name elev; name elev1; create; name elev; name elev1; create");
         QCOMPARE(f.takeCommands(), (QStringList{shades, "shadedelete ALL", "&s .rampspace = rgb"} +
                                     ramps + QStringList{shades, "shadedelete ALL"} + ramps));
@@ -395,7 +404,7 @@ private Q_SLOTS:
         pickInMenu(openTesselMenu(f.form(), QContextMenuEvent::Mouse), "mnuCheck");
         QCOMPARE(f.prompt().reports.size(), 1);
         QVERIFY(f.prompt().reports[0].text.startsWith("elev999: 999 symbols defined, 1 to 999\n"));
-        QCOMPARE(f.prompt().reports[0].picture.size(), QSize(480, 300));
+        QCOMPARE(f.prompt().reports[0].picture.size(), QSize(512, 560));
         f.run("clear");
         pickInMenu(openTesselMenu(f.form(), QContextMenuEvent::Mouse), "mnuCheck");
         QCOMPARE(f.status(), QStringLiteral("Nothing to check: no shadeset is on display."));

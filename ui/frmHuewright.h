@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class Prompt;
 class QComboBox;
@@ -78,6 +79,8 @@ private:
     QMenu *tesselMenu();
     const QString &rampSpace();
     void mnuRampSpace_Click(const QString &space);
+    bool evenSteps();
+    void mnuEvenSteps_Click(bool on);
     void mnuCheck_Click();
 
     // Sends one command with hostMsgs, keeps its status in hostStatus and returns it.
@@ -109,6 +112,7 @@ private:
     QMenu *m_tesselMenu = nullptr;
     QString m_rampSpace;                             // chosen and remembered: rgb, lab or oklab
     QString m_toldRampSpace = QStringLiteral("rgb"); // Tessel's .rampspace as last set
+    std::optional<bool> m_evenSteps;                 // chosen and remembered
 
     // Controls, named as on the form; colour row n is index n - 1.
     std::array<QComboBox *, 7> cboColor{};

@@ -1,5 +1,6 @@
-// The drawing area's menu: the colour space new ramps are made in, remembered between runs,
-// and the check of how the shadeset on display reads to every eye.
+// The drawing area's menu: the colour space new ramps are made in and whether their steps are
+// made even, both remembered between runs, and the check of how the shadeset on display reads
+// to every eye.
 #include "Prompt.h"
 #include "frmHuewright.h"
 #include "tessel/CheckPicture.h"
@@ -14,6 +15,7 @@
 namespace {
 
 const QString kRampSetting = QStringLiteral("rampSpace");
+const QString kEvenSetting = QStringLiteral("evenSteps");
 
 } // namespace
 
@@ -46,6 +48,12 @@ QMenu *frmHuewright::tesselMenu()
                 [this, space = QString::fromLatin1(space)] { mnuRampSpace_Click(space); });
     }
     m_tesselMenu->addSeparator();
+    QAction *even = m_tesselMenu->addAction(QStringLiteral("Even steps"));
+    even->setObjectName(QStringLiteral("mnuEvenSteps"));
+    even->setCheckable(true);
+    even->setChecked(evenSteps());
+    connect(even, &QAction::toggled, this, [this](bool on) { mnuEvenSteps_Click(on); });
+    m_tesselMenu->addSeparator();
     QAction *check = m_tesselMenu->addAction(QStringLiteral("Check shadeset…"));
     check->setObjectName(QStringLiteral("mnuCheck"));
     connect(check, &QAction::triggered, this, [this] { mnuCheck_Click(); });
@@ -58,6 +66,20 @@ const QString &frmHuewright::rampSpace()
         m_rampSpace = QSettings().value(kRampSetting, QStringLiteral("rgb")).toString();
     }
     return m_rampSpace;
+}
+
+bool frmHuewright::evenSteps()
+{
+    if (!m_evenSteps) {
+        m_evenSteps = QSettings().value(kEvenSetting, false).toBool();
+    }
+    return *m_evenSteps;
+}
+
+void frmHuewright::mnuEvenSteps_Click(bool on)
+{
+    m_evenSteps = on;
+    QSettings().setValue(kEvenSetting, on);
 }
 
 void frmHuewright::contextMenuEvent(QContextMenuEvent *event)
@@ -82,7 +104,7 @@ void frmHuewright::mnuCheck_Click()
         setStatus(QStringLiteral("Nothing to check: ") + report.error() + QLatin1Char('.'));
         return;
     }
-    QImage picture(480, 300, QImage::Format_RGB32);
+    QImage picture(512, 560, QImage::Format_RGB32);
     QPainter painter(&picture);
     tessel::paintCheck(painter, picture.size(), *report);
     painter.end();

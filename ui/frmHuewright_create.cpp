@@ -91,8 +91,8 @@ void frmHuewright::cmdCreateShd_Click()
     // Classic ramps send what they always have, unless Tessel was told another space before.
     const QString space = rampSpace();
     const bool tell = space != QLatin1String("rgb") || m_toldRampSpace != space;
-    const bool sent =
-        sendAll(planRamps(colors, nSymbs, m_folders.shadeDir, ShdName, tell ? space : ""));
+    const bool sent = sendAll(
+        planRamps(colors, nSymbs, m_folders.shadeDir, ShdName, tell ? space : "", evenSteps()));
     m_toldRampSpace = space;
     if (!sent) {
         cmdCreateShd->setEnabled(true);

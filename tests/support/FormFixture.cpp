@@ -63,7 +63,7 @@ void pickInMenu(QMenu *menu, const char *action)
 
 FormFixture::FormFixture(bool realTessel, const QString &baseName)
 {
-    QSettings().remove(QStringLiteral("rampSpace")); // every window starts as a new user's
+    QSettings().clear(); // every window starts as a new user's
     const QString base = m_dir.filePath(baseName);
     m_folders = {base, base + "/tools", base + "/shades", base + "/tools"};
     QDir().mkpath(m_folders.toolsDir);
