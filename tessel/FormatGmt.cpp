@@ -73,6 +73,20 @@ std::function<std::optional<Rgb>(double)> keyColors(std::vector<GmtKey> keys, bo
     };
 }
 
+// The z of a master table (# RANGE) in the units it stands for, as makecpt reads them: each
+// side of a hard hinge at 0 stretched on its own, else the whole table at once.
+std::optional<OwnZ> ownZ(const GmtTable &t, double zmin, double zmax)
+{
+    if (!t.range) {
+        return std::nullopt;
+    }
+    const auto [a, b] = *t.range;
+    if (t.hinge == GmtTable::Hinge::Hard && zmin < 0 && zmax > 0 && a < 0 && b > 0) {
+        return OwnZ{a, b, [=](double z) { return z < 0 ? zmin * (z / a) : zmax * (z / b); }};
+    }
+    return OwnZ{a, b, [=](double z) { return zmin + (z - a) / (b - a) * (zmax - zmin); }};
+}
+
 QByteArray slash(Rgb c)
 {
     return QByteArray::number(c.red) + '/' + QByteArray::number(c.green) + '/' +
@@ -131,9 +145,13 @@ core::Result<Palette> readGmt(const QByteArray &bytes, const QString &label, con
     Palette palette;
     palette.name = table->name;
     palette.keyed = keyedTable(*table);
+    if (table->hinge != GmtTable::Hinge::None) {
+        palette.hinge = 0.0;
+    }
     if (!table->slices.empty()) {
         palette.zmin = table->slices.front().z0;
         palette.zmax = table->slices.back().z1;
+        palette.own = ownZ(*table, palette.zmin, palette.zmax);
         palette.colorAt = sliceColors(std::move(table->slices), table->hsv);
         return palette;
     }

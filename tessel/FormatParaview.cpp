@@ -152,6 +152,7 @@ core::Result<Palette> readParaview(const QByteArray &text, const QString &label,
     palette.keyed = keyedTable(preset, points);
     palette.zmin = points.front().x;
     palette.zmax = points.back().x;
+    palette.cutAsShare = true;
     palette.colorAt = [points, mix, step](double x) -> std::optional<Rgb> {
         auto above = std::lower_bound(points.begin(), points.end(), x,
                                       [](const Point &p, double v) { return p.x < v; });

@@ -27,6 +27,26 @@ std::optional<QByteArrayView> commentValue(QByteArrayView comment, QByteArrayVie
     return rest.startsWith('=') ? std::optional(rest.sliced(1).trimmed()) : std::nullopt;
 }
 
+// The names GMT knows beyond the classic X11 ones, in GMT's colours: makecpt writes them.
+std::optional<Rgb> gmtColor(QByteArrayView name)
+{
+    static const std::pair<const char *, Rgb> kNames[] = {
+        {"darkblue", {0, 0, 139}},        {"darkbrown", {120, 60, 30}},
+        {"darkcyan", {0, 139, 139}},      {"darkgray", {169, 169, 169}},
+        {"darkgrey", {169, 169, 169}},    {"darkmagenta", {139, 0, 139}},
+        {"darkred", {139, 0, 0}},         {"darkyellow", {128, 128, 0}},
+        {"lightbrown", {235, 190, 85}},   {"lightmagenta", {255, 128, 255}},
+        {"lightorange", {255, 192, 128}}, {"lightred", {255, 128, 128}},
+        {"navyblue", {0, 0, 128}},        {"palevioletred", {219, 112, 147}},
+    };
+    for (const auto &[known, rgb] : kNames) {
+        if (name.compare(known, Qt::CaseInsensitive) == 0) {
+            return rgb;
+        }
+    }
+    return lookupColor(QString::fromUtf8(name));
+}
+
 class Reader
 {
 public:
@@ -96,9 +116,22 @@ private:
             m_table.hsv = value == "hsv";
         } else if (const auto name = commentValue(text, "NAME")) {
             m_table.name = QString::fromUtf8(*name);
+        } else if (const auto range = commentValue(text, "RANGE")) {
+            const qsizetype slash = range->indexOf('/');
+            const std::optional<double> a =
+                finiteNumber(range->first(std::max<qsizetype>(slash, 0)));
+            const std::optional<double> b =
+                slash < 0 ? std::nullopt : finiteNumber(range->sliced(slash + 1));
+            if (a && b && *a < *b) {
+                m_table.range = std::pair(*a, *b);
+            }
+        } else if (text.trimmed().compare("HARD_HINGE", Qt::CaseInsensitive) == 0) {
+            m_table.hinge = GmtTable::Hinge::Hard;
+        } else if (text.trimmed().compare("SOFT_HINGE", Qt::CaseInsensitive) == 0) {
+            m_table.hinge = GmtTable::Hinge::Soft;
         }
-        // HARD_HINGE, SOFT_HINGE, RANGE and CYCLIC matter only when GMT stretches a table
-        // or wraps values outside it; a table read as it is needs none of them.
+        // A table read as it is needs neither its hinge nor its range: they matter where a
+        // part of it is cut or its hinge placed. CYCLIC matters only outside the table.
     }
 
     static core::Result<double> z(QByteArrayView word)
@@ -192,7 +225,7 @@ private:
         };
         Rgbf rgb;
         if (!numbers) {
-            const std::optional<Rgb> named = lookupColor(QString::fromUtf8(text));
+            const std::optional<Rgb> named = gmtColor(text);
             if (!named) {
                 return bad("unknown");
             }

@@ -40,6 +40,15 @@ struct GmtTable
 {
     QString name; // from "# NAME = ..."
     bool hsv = false;
+    enum class Hinge
+    {
+        None,
+        Soft, // GMT keeps it only where asked
+        Hard,
+    };
+    Hinge hinge = Hinge::None; // at z = 0
+    // # RANGE = a/b: the z a master table's own z (normalised) stands for.
+    std::optional<std::pair<double, double>> range;
     std::vector<GmtSlice> slices;
     std::vector<GmtKey> keys;
 };

@@ -85,6 +85,7 @@ const std::vector<Host::Command> &Host::commands()
         {"shadelegend", &Host::drawLegend},
         {"label", &Host::drawLabel},
         {"shadeequalize", &Host::equalizeShades},
+        {"shadereverse", &Host::reverseShades},
     };
     return kCommands;
 }

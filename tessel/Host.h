@@ -80,6 +80,7 @@ private:
     Outcome deleteShades(const QString &rest);
     Outcome colorRamp(const QString &rest);
     Outcome equalizeShades(const QString &rest);
+    Outcome reverseShades(const QString &rest);
     Outcome saveShadeset(const QString &rest);
     Outcome exportShades(const QString &rest);
     Outcome drawLegend(const QString &rest);

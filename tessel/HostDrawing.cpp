@@ -165,6 +165,19 @@ Host::Outcome Host::equalizeShades(const QString &rest)
     return ok();
 }
 
+Host::Outcome Host::reverseShades(const QString &rest)
+{
+    const QString command = QStringLiteral("shadereverse");
+    if (!rest.isEmpty()) {
+        return failure(StatusBadArguments, command, QStringLiteral("takes no arguments"));
+    }
+    if (m_table.isEmpty()) {
+        return failure(StatusBadArguments, command, QStringLiteral("the shade table is empty"));
+    }
+    m_table = reversed(m_table);
+    return ok();
+}
+
 Host::Outcome Host::drawLegend(const QString &rest)
 {
     const QString command = QStringLiteral("shadelegend");

@@ -25,6 +25,15 @@ struct ReadOptions
     std::optional<DataRange> data;
 };
 
+// A palette's z in the units it stands for, where they are not the file's own (GMT's master
+// tables, normalised, say in # RANGE what they stand for): a cut is given in them.
+struct OwnZ
+{
+    double zmin = 0;
+    double zmax = 0;
+    std::function<double(double own)> toFile;
+};
+
 // A palette read from another program's file.
 struct Palette
 {
@@ -38,6 +47,11 @@ struct Palette
     double zmin = 0;
     double zmax = 0;
     std::function<std::optional<Rgb>(double z)> colorAt; // absent: no colour at z
+    std::optional<double> hinge; // the z where the palette's two sides meet, when it says
+    std::optional<OwnZ> own;
+    // Whether a cut is given in shares of the z range, 0 to 1, rather than in z: for formats
+    // whose z is a place along a ramp (QGIS's and SVG's run from 0 to 1 anyway).
+    bool cutAsShare = false;
 };
 
 // "LABEL line N: what"

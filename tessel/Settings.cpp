@@ -30,6 +30,26 @@ std::optional<DataRange> dataRange(const QString &value)
                                                        : std::nullopt;
 }
 
+// "ZLO ZHI", each a number or "-" for the palette's own end; two numbers in order.
+std::optional<Cut> cut(const QString &value)
+{
+    const QStringList words = value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.size() != 2) {
+        return std::nullopt;
+    }
+    Cut c;
+    for (int i = 0; i < 2; ++i) {
+        if (words[i] != QLatin1String("-")) {
+            const std::optional<double> z = finite(words[i]);
+            if (!z) {
+                return std::nullopt;
+            }
+            (i == 0 ? c.lo : c.hi) = z;
+        }
+    }
+    return c.lo && c.hi && !(*c.lo < *c.hi) ? std::nullopt : std::optional(c);
+}
+
 struct Setting
 {
     const char *name;
@@ -43,6 +63,10 @@ const Setting kSettings[] = {
      [](const QString &v) { return symbols(v).has_value(); }},
     {".importdata", "two numbers, ZMIN ZMAX, the first below the second",
      [](const QString &v) { return dataRange(v).has_value(); }},
+    {".importcut", "ZLO ZHI, each a number or - for the palette's own end, ZLO below ZHI",
+     [](const QString &v) { return cut(v).has_value(); }},
+    {".importhinge", "a symbol number from 1 to 32767",
+     [](const QString &v) { return symbols(v).has_value(); }},
 };
 
 } // namespace
@@ -65,6 +89,8 @@ ImportOptions importOptions(const QHash<QString, QString> &variables)
     options.read.choice = variables.value(QStringLiteral(".importramp"));
     options.read.data = dataRange(variables.value(QStringLiteral(".importdata")));
     options.symbols = symbols(variables.value(QStringLiteral(".importsymbols")));
+    options.cut = cut(variables.value(QStringLiteral(".importcut")));
+    options.hinge = symbols(variables.value(QStringLiteral(".importhinge")));
     return options;
 }
 

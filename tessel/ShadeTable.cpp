@@ -29,6 +29,21 @@ void ShadeTable::clear()
     m_colors.clear();
 }
 
+ShadeTable reversed(const ShadeTable &table)
+{
+    int first = 1;
+    while (first < table.total() && !table.color(first)) {
+        ++first;
+    }
+    ShadeTable out;
+    for (int symbol = first; symbol <= table.total(); ++symbol) {
+        if (const std::optional<Rgb> c = table.color(symbol)) {
+            out.set(first + table.total() - symbol, *c);
+        }
+    }
+    return out;
+}
+
 void fillRamp(ShadeTable &table, int start, int count, Rgb from, Rgb to, RampMix mix)
 {
     const int steps = count - 1;

@@ -33,6 +33,10 @@ private:
     std::vector<std::optional<Rgb>> m_colors;
 };
 
+// The table turned round between its first and last defined symbol: the colour of symbol
+// first + i goes to last - i, undefined symbols too.
+ShadeTable reversed(const ShadeTable &table);
+
 // A ramp's colour at step `step` of `steps`, from `from` (step 0) to `to` (step `steps`).
 using RampMix = Rgb (*)(Rgb from, Rgb to, int step, int steps);
 

@@ -85,6 +85,8 @@ private Q_SLOTS:
         QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << "tesselcmd: unknown option --frobnicate\nusage: tesselcmd";
         QTest::newRow("json alone") << QStringList{"--json", "a.shd"} << 2 << "tesselcmd: --json goes with --check\nusage: tesselcmd";
         QTest::newRow("unknown format") << QStringList{"--export", "xyz", "a", "b"} << 2 << "tesselcmd: unknown format \"xyz\" (cpt, gdal, grass, ncl, qgis, paraview or svg)\nusage: tesselcmd";
+        QTest::newRow("malformed set") << QStringList{"--set", "x", "--check", "a"} << 2 << "tesselcmd: bad --set \"x\" (expected NAME=VALUE)\nusage: tesselcmd";
+        QTest::newRow("refused set") << QStringList{"--set", ".importsymbols=0", "--check", "a"} << 2 << "tesselcmd: --set .importsymbols=0: &s: .importsymbols must be a whole number from 1 to 32767, not \"0\"\nusage: tesselcmd";
         QTest::newRow("equalize how") << QStringList{"--equalize", "even", "--check", "a"} << 2 << "tesselcmd: --equalize takes perceptual or lightness, not \"even\"\nusage: tesselcmd";
         QTest::newRow("equalize what") << QStringList{"--equalize", "lightness", "a.tsl"} << 2 << "tesselcmd: --equalize goes with --export or --check\nusage: tesselcmd";
         QTest::newRow("too big") << QStringList{"--png", "a.png", "--size", "20000x20000"} << 2 << "tesselcmd: bad size \"20000x20000\" (expected WxH, each from 1 to 10000)\n";
@@ -295,6 +297,59 @@ private Q_SLOTS:
                  QString());
         QTEST(m_host->shadesetName(), "name");
         QTEST(describe(m_host->shadeTable()), "expected");
+    }
+
+    // A part of a palette (.importcut, in its own z or, for a ramp placed from 0 to 1, in
+    // shares of it; "-" keeps its end), a hinge placed (.importhinge), a table turned round;
+    // and what cannot be done, refused at the load. FILE stands for the file's path.
+    void shouldCutHingeAndReverse_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("commands"); // before "shadeset FILE", and after
+        QTest::addColumn<QString>("expected");
+        const QByteArray grey = "0 black 10 white\n";
+        const QByteArray hinged = "# HARD_HINGE\n-1 0/0/0 0 0/0/255\n0 255/0/0 1 255/255/255\n";
+        // clang-format off
+        QTest::newRow("cut to the top of a slice") << grey << "&s .importsymbols = 3;&s .importcut = - 5" << "1:0,0,0 2:64,64,64 3:127,127,127";
+        QTest::newRow("cut in shares") << QByteArray("[{\"ColorSpace\":\"RGB\",\"RGBPoints\":[-10,0,0,0,10,1,1,1]}]") << "&s .importsymbols = 3;&s .importcut = 0.5 -" << "1:128,128,128 2:191,191,191 3:255,255,255";
+        QTest::newRow("hinge") << hinged << "&s .importsymbols = 4;&s .importhinge = 2" << "1:0,0,0 2:255,0,0 3:255,128,128 4:255,255,255";
+        QTest::newRow("reverse") << grey << "&s .importsymbols = 3;;shadereverse" << "1:255,255,255 2:128,128,128 3:0,0,0";
+        QTest::newRow("cut outside") << grey << "&s .importcut = 5 11" << "shadeset: FILE: the cut from 5 to 11 is not a part of the palette, which runs from 0 to 10";
+        QTest::newRow("cut upside down") << grey << "&s .importcut = 11 -" << "shadeset: FILE: the cut from 11 to 10 is not a part of the palette, which runs from 0 to 10";
+        QTest::newRow("no hinge") << grey << "&s .importhinge = 2" << "shadeset: FILE: the palette has no hinge for .importhinge (# HARD_HINGE or # SOFT_HINGE)";
+        QTest::newRow("hinge beyond") << hinged << "&s .importsymbols = 4;&s .importhinge = 5" << "shadeset: FILE: .importhinge 5 lies beyond the 4 symbols";
+        QTest::newRow("both") << hinged << "&s .importcut = 0 1;&s .importhinge = 2" << "shadeset: FILE: .importcut and .importhinge cannot both be set; empty one of them";
+        // clang-format on
+    }
+
+    void shouldCutHingeAndReverse()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, commands);
+        const QString path = m_dir->filePath("in.cpt");
+        QVERIFY(writeFile(path, file));
+        const QStringList parts = commands.split(";;");
+        QCOMPARE(run(*m_host, parts[0]), QString());
+        const QString refused =
+            run(*m_host, "shadeset in.cpt" + (parts.size() > 1 ? ";" + parts[1] : QString()));
+        QTEST(refused.isEmpty() ? describe(m_host->shadeTable())
+                                : refused.section(" -> ", 1).replace(path, "FILE"),
+              "expected");
+    }
+
+    // --set gives --export Tessel's variables, a value with blanks too.
+    void shouldExportWithTheVariablesSet()
+    {
+        QVERIFY(writeFile(m_dir->filePath("grey.cpt"), "0 black 10 white\n"));
+        QCOMPARE(tesselcmd({"--set", ".importcut=- 5", "--set", ".importsymbols = 3", "--export",
+                            "gdal", "grey.cpt", "part.txt"},
+                           {}, m_dir->path())
+                     .status,
+                 0);
+        QCOMPARE(
+            readFile(m_dir->filePath("part.txt")),
+            QByteArray(
+                "# NAME = grey\n1 0 0 0 255\n2 64 64 64 255\n3 127 127 127 255\nnv 0 0 0 0\n"));
     }
 
     // A file that fits two formats equally is read by its extension: a table of four

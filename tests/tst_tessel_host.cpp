@@ -102,6 +102,9 @@ private Q_SLOTS:
         QTest::newRow("symbol, one argument") << "shadesymbol" << "shadesymbol: expected 1 argument but got 0";
         QTest::newRow("equalize how") << "shadeequalize even" << "shadeequalize: expected perceptual or lightness, not \"even\"";
         QTest::newRow("equalize a turn") << "shadeequalize lightness" << "shadeequalize: the lightness turns back by 2.5 L*, from symbol 3 on: a straight lightness cannot be made from it without changing its colours' order";
+        QTest::newRow("reverse what") << "shadereverse all" << "shadereverse: takes no arguments";
+        QTest::newRow("importcut") << "&s .importcut = 5 1" << "&s: .importcut must be ZLO ZHI, each a number or - for the palette's own end, ZLO below ZHI, not \"5 1\"";
+        QTest::newRow("importhinge") << "&s .importhinge = 0" << "&s: .importhinge must be a symbol number from 1 to 32767, not \"0\"";
         QTest::newRow("export into a folder") << "shadeexport cpt out/" << "shadeexport: out/ names a folder, not a file";
         QTest::newRow("load nothing") << "shadeset " << "shadeset: missing file name";
         QTest::newRow("run no script") << "&r dispshd 1 2" << "&r: expected a .zeb script";
@@ -134,11 +137,13 @@ private Q_SLOTS:
     }
 
     // shadeequalize moves the colours between the ends, which stay, as do the symbol count
-    // and the name; a gap inside the table is refused. (How even it makes the steps: the
+    // and the name; a gap inside the table is refused, and neither it nor shadereverse takes
+    // an empty table. (How even it makes the steps: the
     // colour-science check, by lcms2.)
     void shouldEqualizeBetweenTheEnds()
     {
         Host host(m_dir->path());
+        QCOMPARE(refusal(host, "shadereverse"), "shadereverse: the shade table is empty");
         QCOMPARE(run(host, "shadecolorramp 1 40 \"navy\" \"white\";shadecolorramp 40 60 "
                            "\"white\" \"red\";shadesave t;shadeequalize perceptual"),
                  QString());
