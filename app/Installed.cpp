@@ -4,7 +4,7 @@
 #include "core/ReadFile.h"
 #include "core/SaveFile.h"
 #include "shadeset/Commands.h"
-#include "tessel/ShdFile.h"
+#include "tessel/table/ShdFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,8 +3,8 @@
 // A command whose file or folder could lie outside that folder is skipped, so the fuzzer
 // neither writes nor reads anywhere else.
 #include "core/Paths.h"
-#include "tessel/CommandLine.h"
-#include "tessel/Host.h"
+#include "tessel/language/CommandLine.h"
+#include "tessel/language/Host.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // libFuzzer target: the readers of other programs' palettes (and of .shd files), through
 // the content sniffing that picks one. A palette that is taken always gives some symbol a
 // colour. (A refusal always explains itself: a failure without a message stops the run.)
-#include "tessel/Import.h"
+#include "tessel/formats/Import.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // libFuzzer target: the .shd reader. Whatever it accepts must survive a write and a second
 // read unchanged.
-#include "tessel/ShdFile.h"
+#include "tessel/table/ShdFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tessel/Messages.h"
+#include "tessel/language/Messages.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "TesselChannel.h"
 
-#include "tessel/Host.h"
+#include "tessel/language/Host.h"
 
 namespace host {
 

@@ -3,8 +3,8 @@
 // (A shadesave cannot make it: Tessel keeps that name for the palette.)
 #include "ColorNameTable.h"
 #include "core/ShadesetName.h"
-#include "tessel/ColorNames.h"
-#include "tessel/ShdFile.h"
+#include "tessel/table/ColorNames.h"
+#include "tessel/table/ShdFile.h"
 
 #include <QCoreApplication>
 

@@ -1,5 +1,6 @@
 // The plain rules behind the window, with no window: every action's command texts in the
 // order sent, number readings, folders, picked paths, shadeset names and colour names.
+#include "TestFiles.h"
 #include "core/ShadesetName.h"
 #include "palette/ColorNameTable.h"
 #include "palette/Preview.h"
@@ -8,8 +9,10 @@
 #include "shadeset/PickedPath.h"
 #include "shadeset/RampPlan.h"
 #include "shadeset/SymbolCount.h"
-#include "tessel/ShdFile.h"
+#include "tessel/table/ShdFile.h"
 
+#include <QDir>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <limits>
@@ -131,6 +134,7 @@ private Q_SLOTS:
         // clang-format off
         QTest::newRow("shadeset") << "/data/shades/elev9.shd" << "elev9.shd" << "elev9";
         QTest::newRow("windows path") << "c:\\data\\elev9.shd" << "elev9.shd" << "elev9";
+        QTest::newRow("capital extension") << "/data/ELEV9.SHD" << "ELEV9.SHD" << "ELEV9";
         QTest::newRow("all files") << "/data/notes.txt" << "notes.txt" << "notes";
         QTest::newRow("no separator") << "relief.shd" << "relief.shd" << "relief";
         QTest::newRow("four characters") << "/data/a.sh" << "a.sh" << "a.sh";
@@ -264,6 +268,39 @@ private Q_SLOTS:
         QFETCH(QStringList, sent);
         QFETCH(QStringList, expected);
         QCOMPARE(sent, expected);
+    }
+
+    // The README's map names every folder, and Tessel's layers use only those before them.
+    void shouldKeepTheMapOfTheSourceTrue()
+    {
+        const QString readme = QString::fromUtf8(readFile(HUEWRIGHT_SOURCE "/README.md"));
+        QStringList folders;
+        for (const QString &top :
+             QDir(HUEWRIGHT_SOURCE).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            if (!top.startsWith("build")) {
+                folders << top;
+            }
+        }
+        const QStringList layers = {"table", "colour", "formats", "language", "draw", "tesselcmd"};
+        for (const QString &sub :
+             QDir(HUEWRIGHT_SOURCE "/tessel").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            folders << "tessel/" + sub;
+        }
+        for (const QString &folder : folders) {
+            QVERIFY2(readme.contains('`' + folder + "/`"), qPrintable(folder));
+        }
+        const QRegularExpression include("#include \"tessel/([a-z]+)/");
+        for (const QString &layer : layers) {
+            const QDir dir(HUEWRIGHT_SOURCE "/tessel/" + layer);
+            for (const QString &file : dir.entryList(QDir::Files)) {
+                const QString text = QString::fromUtf8(readFile(dir.filePath(file)));
+                for (auto it = include.globalMatch(text); it.hasNext();) {
+                    const QString used = it.next().captured(1);
+                    QVERIFY2(layers.indexOf(used) < layers.indexOf(layer),
+                             qPrintable(layer + "/" + file + " uses " + used));
+                }
+            }
+        }
     }
 };
 

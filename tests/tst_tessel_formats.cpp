@@ -5,7 +5,7 @@
 // tests/programs.
 #include "TesselRun.h"
 #include "TestFiles.h"
-#include "tessel/Host.h"
+#include "tessel/language/Host.h"
 
 #include <QImage>
 #include <QRegularExpression>

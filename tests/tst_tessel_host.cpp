@@ -3,11 +3,11 @@
 // colour names.
 #include "TesselRun.h"
 #include "TestFiles.h"
-#include "tessel/Check.h"
-#include "tessel/ColorNames.h"
-#include "tessel/Host.h"
-#include "tessel/Script.h"
-#include "tessel/ShdFile.h"
+#include "tessel/colour/Check.h"
+#include "tessel/language/Host.h"
+#include "tessel/language/Script.h"
+#include "tessel/table/ColorNames.h"
+#include "tessel/table/ShdFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,10 +5,10 @@
 #include "TesselRun.h"
 #include "TestFiles.h"
 #include "app/basMain.h"
-#include "tessel/Host.h"
-#include "tessel/Render.h"
-#include "tessel/ShdFile.h"
-#include "tessel/TesselWidget.h"
+#include "tessel/draw/Render.h"
+#include "tessel/draw/TesselWidget.h"
+#include "tessel/language/Host.h"
+#include "tessel/table/ShdFile.h"
 #include "ui/FormLayout.h"
 
 #include <QContextMenuEvent>
@@ -270,6 +270,17 @@ private Q_SLOTS:
         if (action == "delete") {
             QCOMPARE(f.button("cmdDeleteShd")->isEnabled(), text.contains("folder"));
         }
+    }
+
+    // Delete removes the shadeset last displayed, not the one the name box holds now.
+    void shouldDeleteTheShadesetDisplayed()
+    {
+        FormFixture f(true);
+        f.run(kThree + "; count 9; name a; create; display; touch b.shd; name b");
+        QVERIFY(QFile::exists(f.folders().shadeDir + "/a.shd"));
+        f.run("delete");
+        QVERIFY(!QFile::exists(f.folders().shadeDir + "/a.shd"));
+        QCOMPARE(readFile(f.folders().shadeDir + "/b.shd"), QByteArray("old"));
     }
 
     void shouldHoldTheCountBetweenTheBounds_data()

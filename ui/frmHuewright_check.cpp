@@ -3,8 +3,8 @@
 // to every eye.
 #include "Prompt.h"
 #include "frmHuewright.h"
-#include "tessel/CheckPicture.h"
-#include "tessel/TesselWidget.h"
+#include "tessel/draw/CheckPicture.h"
+#include "tessel/draw/TesselWidget.h"
 
 #include <QActionGroup>
 #include <QContextMenuEvent>

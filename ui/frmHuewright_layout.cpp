@@ -3,7 +3,7 @@
 #include "FormLayout.h"
 #include "frmHuewright.h"
 #include "host/TesselChannel.h"
-#include "tessel/TesselWidget.h"
+#include "tessel/draw/TesselWidget.h"
 
 #include <QApplication>
 #include <QComboBox>

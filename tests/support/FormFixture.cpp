@@ -3,7 +3,7 @@
 #include "TestFiles.h"
 #include "app/basMain.h"
 #include "host/TesselChannel.h"
-#include "tessel/TesselWidget.h"
+#include "tessel/draw/TesselWidget.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "host/Channel.h"
-#include "tessel/TesselWidget.h"
+#include "tessel/draw/TesselWidget.h"
 #include "ui/Prompt.h"
 #include "ui/frmHuewright.h"
 

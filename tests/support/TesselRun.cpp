@@ -1,6 +1,6 @@
 #include "TesselRun.h"
 
-#include "tessel/Host.h"
+#include "tessel/language/Host.h"
 
 #include <QProcess>
 

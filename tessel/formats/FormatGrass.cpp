@@ -1,0 +1,237 @@
+// GRASS colour rules, as GRASS 8.2's r.colors rules= reads them: "value colour" lines, each
+// pair of neighbouring lines one stretch of the table; written as one rule per symbol.
+#include "FormatIo.h"
+#include "tessel/table/TextLines.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tessel {
+namespace {
+
+constexpr int kMaxWords = 6;
+
+// GRASS's own colour names (any case): the sixteen gdaldem knows, in GRASS's colours.
+std::optional<Rgb> grassColor(QByteArrayView name)
+{
+    static const std::pair<const char *, Rgb> kNames[] = {
+        {"white", {255, 255, 255}}, {"black", {0, 0, 0}},      {"red", {255, 0, 0}},
+        {"green", {0, 255, 0}},     {"blue", {0, 0, 255}},     {"yellow", {255, 255, 0}},
+        {"magenta", {255, 0, 255}}, {"cyan", {0, 255, 255}},   {"aqua", {100, 128, 255}},
+        {"grey", {128, 128, 128}},  {"gray", {128, 128, 128}}, {"orange", {255, 128, 0}},
+        {"brown", {180, 77, 25}},   {"purple", {128, 0, 255}}, {"violet", {128, 0, 255}},
+        {"indigo", {0, 128, 255}},
+    };
+    for (const auto &[known, rgb] : kNames) {
+        if (name.compare(known, Qt::CaseInsensitive) == 0) {
+            return rgb;
+        }
+    }
+    return std::nullopt;
+}
+
+// A channel as GRASS takes one: whole, from 0 to 255.
+std::optional<int> channel(QByteArrayView word)
+{
+    const std::optional<double> v = finiteNumber(word);
+    return v && *v >= 0 && *v <= 255 && *v == std::floor(*v) && !word.contains('.')
+               ? std::optional(int(*v))
+               : std::nullopt;
+}
+
+std::optional<Rgb> joined(QByteArrayView word)
+{
+    int c[3];
+    int n = 0;
+    for (qsizetype from = 0; from <= word.size() && n <= 3; ++n) {
+        const qsizetype end = word.indexOf(':', from);
+        const qsizetype to = end < 0 ? word.size() : end;
+        const std::optional<int> v = channel(word.sliced(from, to - from));
+        if (!v || n == 3) {
+            return std::nullopt;
+        }
+        c[n] = *v;
+        from = to + 1;
+    }
+    return n == 3 ? std::optional(Rgb{std::uint8_t(c[0]), std::uint8_t(c[1]), std::uint8_t(c[2])})
+                  : std::nullopt;
+}
+
+// The colour after the value: "r:g:b" or "r g b", each followed by anything (GRASS reads
+// past it, so the older "value1 colour1 value2 colour2" line gives its first pair), or a
+// name with nothing after it.
+std::optional<Rgb> ruleColor(const QByteArrayView *w, int n)
+{
+    if (n >= 2 && w[1].contains(':')) {
+        return joined(w[1]);
+    }
+    if (n >= 4) {
+        const std::optional<int> r = channel(w[1]), g = channel(w[2]), b = channel(w[3]);
+        if (r && g && b) {
+            return Rgb{std::uint8_t(*r), std::uint8_t(*g), std::uint8_t(*b)};
+        }
+    }
+    return n == 2 ? grassColor(w[1]) : std::nullopt;
+}
+
+bool isOutside(QByteArrayView word)
+{
+    return word.compare("nv", Qt::CaseInsensitive) == 0 ||
+           word.compare("default", Qt::CaseInsensitive) == 0;
+}
+
+// Evidence: "nv" and "default" lines, percentages, r:g:b colours. Commas, five numbers (an
+// opacity), "value:r:g:b", slashes and GMT's comments are other formats' and rule GRASS out.
+LineScore grassLine(QByteArrayView line)
+{
+    if (line.startsWith('#')) {
+        return {false, false, isGmtComment(line)};
+    }
+    QByteArrayView w[kMaxWords];
+    const int n = byteWords(line, w, kMaxWords);
+    int plain = 0;
+    for (int i = 0; i < n; ++i) {
+        plain += number(w[i]).has_value();
+    }
+    if (line.contains(',') || line.contains('/') || (n == 5 && plain == 5) ||
+        (n > 0 && w[0].contains(':')) || (n == 2 && (w[0] == "B" || w[0] == "F" || w[0] == "N"))) {
+        return {false, false, true};
+    }
+    const bool outside = n == 2 && isOutside(w[0]);
+    const std::optional<Rule> value = n > 0 ? ruleValue(w[0], 0) : std::nullopt;
+    const bool fits = outside || (value && ruleColor(w, std::min(n, kMaxWords - 1)));
+    return {fits, fits && (outside || value->percent || w[1].contains(':')), false};
+}
+
+// As Tessel exports them: whole symbols one after another, where a run of undefined ones
+// ends at a rule half a symbol before the next defined one, in the colour of the one below.
+std::optional<ShadeTable> keyedTable(const std::vector<Rule> &rules)
+{
+    ShadeTable table;
+    for (std::size_t i = 0; i < rules.size(); ++i) {
+        const Rule &r = rules[i];
+        const Rule *before = i > 0 ? &rules[i - 1] : nullptr;
+        const std::optional<int> symbol = wholeSymbol(r.value);
+        const bool afterHalf = before && !wholeSymbol(before->value);
+        bool fits = false;
+        if (symbol) {
+            fits = !before || r.value == before->value + (afterHalf ? 0.5 : 1);
+        } else if (before && !afterHalf && wholeSymbol(r.value + 0.5)) {
+            fits = r.value > before->value + 1 && toRgb(r.rgb) == toRgb(before->rgb);
+        }
+        if (r.percent || !fits) {
+            return std::nullopt;
+        }
+        if (symbol) {
+            table.set(*symbol, toRgb(r.rgb));
+        }
+    }
+    return table;
+}
+
+// GRASS's colour of a stretch at z: from the colour at its lower value, each channel moved
+// towards the other end's and cut to a whole number.
+Rgb stretchColor(const Rule &a, const Rule &b, double z)
+{
+    const Rule &lo = a.value <= b.value ? a : b;
+    const Rule &hi = a.value <= b.value ? b : a;
+    const double f = hi.value > lo.value ? fraction(z, lo.value, hi.value) : 0;
+    const Rgb from = toRgb(lo.rgb);
+    const Rgb to = toRgb(hi.rgb);
+    const auto move = [f](int c0, int c1) {
+        return std::uint8_t(c0 + int(std::trunc((c1 - c0) * f)));
+    };
+    return {move(from.red, to.red), move(from.green, to.green), move(from.blue, to.blue)};
+}
+
+} // namespace
+
+int scoreGrass(QByteArrayView bytes)
+{
+    return scoreLines(bytes, grassLine);
+}
+
+core::Result<Palette> readGrass(const QByteArray &bytes, const QString &label,
+                                const ReadOptions &options)
+{
+    Palette palette;
+    std::vector<Rule> rules;
+    TextLines lines(bytes);
+    while (lines.next()) {
+        const QByteArrayView line = lines.line();
+        if (line.startsWith('#')) {
+            const QByteArrayView comment = line.sliced(1).trimmed();
+            if (comment.startsWith("NAME =")) {
+                palette.name = QString::fromUtf8(comment.sliced(6)).trimmed();
+            }
+            continue;
+        }
+        QByteArrayView w[kMaxWords];
+        const int n = byteWords(line, w, kMaxWords);
+        if (n == 0 || isOutside(w[0])) {
+            continue; // the colours of no data and of everything else are outside the table
+        }
+        const auto fail = [&](const QString &what) {
+            return core::fail(lineError(label, lines.number(), what));
+        };
+        std::optional<Rule> rule = ruleValue(w[0], lines.number());
+        if (!rule) {
+            return fail(QStringLiteral("bad value \"%1\"").arg(QString::fromUtf8(w[0])));
+        }
+        const std::optional<Rgb> rgb = ruleColor(w, std::min(n, kMaxWords - 1));
+        if (!rgb) {
+            return fail(QStringLiteral("bad colour \"%1\" (expected r:g:b, r g b or a name)")
+                            .arg(QString::fromUtf8(n > 1 ? line.sliced(w[1].data() - line.data())
+                                                         : QByteArrayView())));
+        }
+        rule->rgb = fromRgb(*rgb);
+        rules.push_back(*rule);
+    }
+    if (rules.empty()) {
+        return core::fail(label + QStringLiteral(": no colour rules"));
+    }
+    if (const core::Status placed = placePercentages(rules, options.data, label); !placed) {
+        return placed.failure();
+    }
+    palette.keyed = keyedTable(rules);
+    const auto [lowest, highest] = std::minmax_element(
+        rules.begin(), rules.end(), [](const Rule &a, const Rule &b) { return a.value < b.value; });
+    palette.zmin = lowest->value;
+    palette.zmax = highest->value;
+    // Each pair of neighbouring lines is a stretch of the table, and where stretches overlap
+    // the later line's wins, as GRASS draws them.
+    palette.colorAt = [rules = std::move(rules)](double z) -> std::optional<Rgb> {
+        if (rules.size() == 1) {
+            return z == rules[0].value ? std::optional(toRgb(rules[0].rgb)) : std::nullopt;
+        }
+        for (std::size_t i = rules.size() - 1; i > 0; --i) {
+            const Rule &a = rules[i - 1];
+            const Rule &b = rules[i];
+            if (z >= std::min(a.value, b.value) && z <= std::max(a.value, b.value)) {
+                return stretchColor(a, b, z);
+            }
+        }
+        return std::nullopt;
+    };
+    return palette;
+}
+
+core::Result<QByteArray> writeGrass(const std::vector<Entry> &entries, const QString &name)
+{
+    // GRASS has no "no colour" inside a table: a run of undefined symbols takes the colour of
+    // the symbol below, to a rule half a symbol before the next defined one.
+    const auto rule = [](const QByteArray &value, Rgb c) {
+        return value + ' ' + QByteArray::number(c.red) + ':' + QByteArray::number(c.green) + ':' +
+               QByteArray::number(c.blue) + '\n';
+    };
+    QByteArray out = "# NAME = " + name.toUtf8() + '\n';
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i > 0 && entries[i].symbol > entries[i - 1].symbol + 1) {
+            out += rule(QByteArray::number(entries[i].symbol - 1) + ".5", entries[i - 1].rgb);
+        }
+        out += rule(QByteArray::number(entries[i].symbol), entries[i].rgb);
+    }
+    return out;
+}
+
+} // namespace tessel

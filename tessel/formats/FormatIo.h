@@ -1,0 +1,134 @@
+#pragma once
+
+// What each format's files give the table of formats (Formats.cpp), and what their readers
+// and writers share. Only the formats' own files include this; it knows nothing of the table.
+#include "Palette.h"
+#include "core/Result.h"
+#include "tessel/colour/ColorSpaces.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace tessel {
+
+int scoreGmt(QByteArrayView bytes);
+core::Result<Palette> readGmt(const QByteArray &bytes, const QString &label,
+                              const ReadOptions &options);
+core::Result<QByteArray> writeGmt(const std::vector<Entry> &entries, const QString &name);
+
+int scoreGdal(QByteArrayView bytes);
+core::Result<Palette> readGdal(const QByteArray &bytes, const QString &label,
+                               const ReadOptions &options);
+core::Result<QByteArray> writeGdal(const std::vector<Entry> &entries, const QString &name);
+
+int scoreQgis(QByteArrayView bytes);
+core::Result<Palette> readQgis(const QByteArray &bytes, const QString &label,
+                               const ReadOptions &options);
+core::Result<QByteArray> writeQgis(const std::vector<Entry> &entries, const QString &name);
+
+int scoreParaview(QByteArrayView bytes);
+core::Result<Palette> readParaview(const QByteArray &bytes, const QString &label,
+                                   const ReadOptions &options);
+core::Result<QByteArray> writeParaview(const std::vector<Entry> &entries, const QString &name);
+
+int scoreGrass(QByteArrayView bytes);
+core::Result<Palette> readGrass(const QByteArray &bytes, const QString &label,
+                                const ReadOptions &options);
+core::Result<QByteArray> writeGrass(const std::vector<Entry> &entries, const QString &name);
+
+int scoreNcl(QByteArrayView bytes);
+core::Result<Palette> readNcl(const QByteArray &bytes, const QString &label,
+                              const ReadOptions &options);
+core::Result<QByteArray> writeNcl(const std::vector<Entry> &entries, const QString &name);
+
+int scoreSvg(QByteArrayView bytes);
+core::Result<Palette> readSvg(const QByteArray &bytes, const QString &label,
+                              const ReadOptions &options);
+core::Result<QByteArray> writeSvg(const std::vector<Entry> &entries, const QString &name);
+
+// The first line that is neither blank nor a "#" comment, after any byte order mark: where a
+// structured file (XML, JSON) shows what it is.
+QByteArrayView firstLine(QByteArrayView bytes);
+// Whether that line opens XML or JSON, which no text format of lines can be.
+bool isStructured(QByteArrayView bytes);
+
+// What one line of a text format says of the file: it fits the format, it is evidence of
+// it, or it rules it out.
+struct LineScore
+{
+    bool fits = false;
+    bool evidence = false;
+    bool rulesOut = false;
+};
+// A text format's score from its lines (blank ones left out): 0 when a line rules it out or
+// none fits, else 1 and a point for each line of evidence.
+int scoreLines(QByteArrayView bytes, LineScore (*score)(QByteArrayView line));
+// Whether a "#" line is one of GMT's own: # COLOR_MODEL, # HARD_HINGE or # SOFT_HINGE.
+bool isGmtComment(QByteArrayView line);
+
+// A number as C writes one (".5", "-1e3", "+2"), or none.
+std::optional<double> number(QByteArrayView word);
+// The same, finite.
+std::optional<double> finiteNumber(QByteArrayView word);
+std::optional<double> finiteNumber(const QString &text);
+
+// Whether gdaldem and GRASS know `word` as a colour name: the same sixteen, each in colours
+// of its own.
+bool isRuleColorName(QByteArrayView word);
+
+// A line of a colour-rule file, gdaldem's or GRASS's: a value, or a percentage of the data's
+// range, and its colour.
+struct Rule
+{
+    double value = 0;
+    bool percent = false;
+    int line = 0; // of the file, from 1
+    Rgbf rgb;
+    double alpha = 1;
+};
+
+// The value of a rule: "-12.5" or "40%"; none when the word is neither.
+std::optional<Rule> ruleValue(QByteArrayView word, int line);
+// Puts percentages at their share of the data's range. Without a range, a file of
+// percentages only keeps them as they stand, from 0 to 100, and one that mixes them with
+// values is refused, naming the first line that mixes.
+core::Status placePercentages(std::vector<Rule> &rules, const std::optional<DataRange> &data,
+                              const QString &label);
+
+// Whether XML 1.0 can hold the name: not a half of a UTF-16 pair on its own, nor U+FFFE or
+// U+FFFF. (No format takes a control character: exportTable refuses them first.)
+core::Status carriedInXml(const QString &name);
+
+// Where `symbol` lies from the first entry (0) to the last (1), to full precision.
+double place(int symbol, const std::vector<Entry> &entries);
+
+// A stop of a gradient: its place from 0 to 1, its colour and its opacity from 0 to 255.
+struct GradientStop
+{
+    double offset = 0;
+    Rgbf rgb;
+    double alpha = 255;
+};
+
+// The stops a gradient needs to draw each entry in its colour at its place: one per entry,
+// and a run of undefined symbols bounded by stops of no opacity in the colour below, so
+// that it draws as nothing rather than as a blend that belongs to no symbol.
+std::vector<GradientStop> entryStops(const std::vector<Entry> &entries);
+
+// A gradient as QGIS colours one at t from 0 to 1: stops in ascending order, the first at 0
+// and the last at 1; a straight line between two stops, or with `discrete` the lower
+// stop's colour; no colour where the opacity comes to nothing.
+std::function<std::optional<Rgb>(double)> gradientColors(std::vector<GradientStop> stops,
+                                                         bool discrete);
+
+// As Tessel exports a gradient: its first and last symbols named, and every stop on a whole
+// symbol between them; the opaque ones are the symbols.
+std::optional<ShadeTable> keyedStops(const QString &first, const QString &last,
+                                     const std::vector<GradientStop> &stops);
+
+} // namespace tessel

@@ -1,0 +1,235 @@
+// What the readers and writers of the formats share.
+#include "FormatIo.h"
+#include "tessel/table/TextLines.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace tessel {
+
+QString lineError(const QString &label, int line, const QString &what)
+{
+    return QStringLiteral("%1 line %2: %3").arg(label).arg(line).arg(what);
+}
+
+std::optional<int> wholeSymbol(double value)
+{
+    const double rounded = std::round(value);
+    if (std::abs(value - rounded) > 1e-6 || !(rounded >= 1 && rounded <= ShadeTable::kMaxSymbol)) {
+        return std::nullopt;
+    }
+    return static_cast<int>(rounded);
+}
+
+double fraction(double z, double lo, double hi)
+{
+    const double width = hi - lo;
+    if (std::isfinite(width)) {
+        return (z - lo) / width;
+    }
+    return (z / 2 - lo / 2) / (hi / 2 - lo / 2); // halved, every difference is finite
+}
+
+QByteArrayView firstLine(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        bytes = bytes.sliced(3);
+    }
+    TextLines lines(bytes);
+    while (lines.next()) {
+        if (!lines.line().isEmpty() && !lines.line().startsWith('#')) {
+            return lines.line();
+        }
+    }
+    return {};
+}
+
+bool isStructured(QByteArrayView bytes)
+{
+    const QByteArrayView line = firstLine(bytes);
+    return line.startsWith('<') || line.startsWith('[') || line.startsWith('{');
+}
+
+int scoreLines(QByteArrayView bytes, LineScore (*score)(QByteArrayView line))
+{
+    if (isStructured(bytes)) {
+        return 0;
+    }
+    int fits = 0;
+    int evidence = 0;
+    TextLines lines(bytes);
+    while (lines.next()) {
+        if (lines.line().isEmpty()) {
+            continue;
+        }
+        const LineScore said = score(lines.line());
+        if (said.rulesOut) {
+            return 0;
+        }
+        fits += said.fits;
+        evidence += said.evidence;
+    }
+    return fits > 0 ? 1 + evidence : 0;
+}
+
+bool isGmtComment(QByteArrayView line)
+{
+    const QByteArrayView text = line.sliced(1).trimmed();
+    for (const char *key : {"COLOR_MODEL", "HARD_HINGE", "SOFT_HINGE"}) {
+        if (text.size() >= qsizetype(qstrlen(key)) &&
+            qstrnicmp(text.data(), key, qstrlen(key)) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<double> number(QByteArrayView word)
+{
+    // A "+" is fine, but not before another sign.
+    if (word.startsWith('+') && !word.startsWith("+-") && !word.startsWith("++")) {
+        word = word.sliced(1);
+    }
+    double value = 0;
+    const char *end = word.data() + word.size();
+    const auto [stop, error] = std::from_chars(word.data(), end, value);
+    if (error != std::errc() || stop != end || word.isEmpty()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<double> finiteNumber(QByteArrayView word)
+{
+    const std::optional<double> value = number(word);
+    return value && std::isfinite(*value) ? value : std::nullopt;
+}
+
+std::optional<double> finiteNumber(const QString &text)
+{
+    return finiteNumber(QByteArrayView(text.trimmed().toUtf8()));
+}
+
+std::optional<Rule> ruleValue(QByteArrayView word, int line)
+{
+    const bool percent = word.endsWith('%');
+    const std::optional<double> value = finiteNumber(percent ? word.chopped(1) : word);
+    if (!value) {
+        return std::nullopt;
+    }
+    Rule rule;
+    rule.value = *value;
+    rule.percent = percent;
+    rule.line = line;
+    return rule;
+}
+
+core::Status placePercentages(std::vector<Rule> &rules, const std::optional<DataRange> &data,
+                              const QString &label)
+{
+    if (!data) {
+        const auto mixed = std::find_if(rules.begin(), rules.end(), [&](const Rule &r) {
+            return r.percent != rules.front().percent;
+        });
+        if (mixed == rules.end()) {
+            return {};
+        }
+        return core::fail(lineError(
+            label, mixed->line,
+            QStringLiteral("percentages mixed with values; set .importdata = ZMIN ZMAX to the "
+                           "range of the data they are shares of")));
+    }
+    for (Rule &rule : rules) {
+        if (rule.percent) {
+            rule.value = data->zmin + rule.value / 100 * (data->zmax - data->zmin);
+            rule.percent = false;
+        }
+    }
+    return {};
+}
+
+core::Status carriedInXml(const QString &name)
+{
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name[i];
+        if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            ++i; // a whole character beyond the first plane
+        } else if (c.isSurrogate() || c.unicode() >= 0xfffe) {
+            return core::fail(
+                QStringLiteral("the name holds U+%1, which this format cannot carry")
+                    .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0')));
+        }
+    }
+    return {};
+}
+
+double place(int symbol, const std::vector<Entry> &entries)
+{
+    const int first = entries.front().symbol;
+    const int last = entries.back().symbol;
+    return last == first ? 0.0 : double(symbol - first) / double(last - first);
+}
+
+std::vector<GradientStop> entryStops(const std::vector<Entry> &entries)
+{
+    std::vector<GradientStop> stops;
+    const auto stop = [&](int symbol, Rgb c, double alpha) {
+        stops.push_back({place(symbol, entries), fromRgb(c), alpha});
+    };
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i > 0 && entries[i].symbol > entries[i - 1].symbol + 1) {
+            const Entry &below = entries[i - 1];
+            stop(below.symbol + 1, below.rgb, 0);
+            if (entries[i].symbol - 1 > below.symbol + 1) {
+                stop(entries[i].symbol - 1, below.rgb, 0);
+            }
+        }
+        stop(entries[i].symbol, entries[i].rgb, 255);
+    }
+    return stops;
+}
+
+std::function<std::optional<Rgb>(double)> gradientColors(std::vector<GradientStop> stops,
+                                                         bool discrete)
+{
+    return [stops = std::move(stops), discrete](double t) -> std::optional<Rgb> {
+        // The stop at or below t, and the next; the last stop only for t at 1.
+        std::size_t i = 0;
+        while (i + 2 < stops.size() && stops[i + 1].offset <= t) {
+            ++i;
+        }
+        const bool end = stops.size() == 1 || std::abs(t - 1) < 1e-12;
+        const GradientStop &lo = end ? stops.back() : stops[i];
+        const GradientStop &hi = end ? stops.back() : stops[i + 1];
+        const double s =
+            discrete || hi.offset <= lo.offset ? 0 : (t - lo.offset) / (hi.offset - lo.offset);
+        if (std::lround(lerp(lo.alpha, hi.alpha, s)) == 0) {
+            return std::nullopt;
+        }
+        return toRgb(mixRgb(lo.rgb, hi.rgb, s));
+    };
+}
+
+std::optional<ShadeTable> keyedStops(const QString &firstText, const QString &lastText,
+                                     const std::vector<GradientStop> &stops)
+{
+    const std::optional<double> first = finiteNumber(firstText);
+    const std::optional<double> last = finiteNumber(lastText);
+    if (!first || !last || !wholeSymbol(*first) || !wholeSymbol(*last) || *last < *first) {
+        return std::nullopt;
+    }
+    ShadeTable table;
+    for (const GradientStop &stop : stops) {
+        const std::optional<int> symbol = wholeSymbol(*first + stop.offset * (*last - *first));
+        if (!symbol) {
+            return std::nullopt;
+        }
+        if (stop.alpha > 0) {
+            table.set(*symbol, toRgb(stop.rgb));
+        }
+    }
+    return table;
+}
+
+} // namespace tessel

@@ -1,0 +1,97 @@
+#include "Settings.h"
+
+#include "CommandLine.h"
+#include "tessel/colour/Perceptual.h"
+
+#include <cmath>
+
+namespace tessel {
+namespace {
+
+std::optional<double> finite(const QString &word)
+{
+    bool ok = false;
+    const double value = word.toDouble(&ok);
+    return ok && std::isfinite(value) ? std::optional(value) : std::nullopt;
+}
+
+std::optional<int> symbols(const QString &value)
+{
+    const std::optional<long long> n = parseInteger(value);
+    return n && ShadeTable::isSymbol(*n) ? std::optional(int(*n)) : std::nullopt;
+}
+
+std::optional<DataRange> dataRange(const QString &value)
+{
+    const QStringList words = value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const std::optional<double> lo = words.size() == 2 ? finite(words[0]) : std::nullopt;
+    const std::optional<double> hi = lo ? finite(words[1]) : std::nullopt;
+    return hi && *lo < *hi && std::isfinite(*hi - *lo) ? std::optional(DataRange{*lo, *hi})
+                                                       : std::nullopt;
+}
+
+// "ZLO ZHI", each a number or "-" for the palette's own end; two numbers in order.
+std::optional<Cut> cut(const QString &value)
+{
+    const QStringList words = value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.size() != 2) {
+        return std::nullopt;
+    }
+    Cut c;
+    for (int i = 0; i < 2; ++i) {
+        if (words[i] != QLatin1String("-")) {
+            const std::optional<double> z = finite(words[i]);
+            if (!z) {
+                return std::nullopt;
+            }
+            (i == 0 ? c.lo : c.hi) = z;
+        }
+    }
+    return c.lo && c.hi && !(*c.lo < *c.hi) ? std::nullopt : std::optional(c);
+}
+
+struct Setting
+{
+    const char *name;
+    const char *accepts; // in "NAME must be ACCEPTS, not VALUE"
+    bool (*check)(const QString &value);
+};
+
+const Setting kSettings[] = {
+    {".rampspace", "rgb, lab or oklab", [](const QString &v) { return bool(rampSpace(v)); }},
+    {".importsymbols", "a whole number from 1 to 32767",
+     [](const QString &v) { return symbols(v).has_value(); }},
+    {".importdata", "two numbers, ZMIN ZMAX, the first below the second",
+     [](const QString &v) { return dataRange(v).has_value(); }},
+    {".importcut", "ZLO ZHI, each a number or - for the palette's own end, ZLO below ZHI",
+     [](const QString &v) { return cut(v).has_value(); }},
+    {".importhinge", "a symbol number from 1 to 32767",
+     [](const QString &v) { return symbols(v).has_value(); }},
+};
+
+} // namespace
+
+core::Status checkSetting(const QString &name, const QString &value)
+{
+    for (const Setting &setting : kSettings) {
+        // Empty gives a variable back its default.
+        if (name == QLatin1String(setting.name) && !value.isEmpty() && !setting.check(value)) {
+            return core::fail(QStringLiteral("%1 must be %2, not \"%3\"")
+                                  .arg(name, QLatin1String(setting.accepts), value));
+        }
+    }
+    return {};
+}
+
+ImportOptions importOptions(const QHash<QString, QString> &variables)
+{
+    ImportOptions options;
+    options.read.choice = variables.value(QStringLiteral(".importramp"));
+    options.read.data = dataRange(variables.value(QStringLiteral(".importdata")));
+    options.symbols = symbols(variables.value(QStringLiteral(".importsymbols")));
+    options.cut = cut(variables.value(QStringLiteral(".importcut")));
+    options.hinge = symbols(variables.value(QStringLiteral(".importhinge")));
+    return options;
+}
+
+} // namespace tessel
