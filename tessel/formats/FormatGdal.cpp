@@ -109,9 +109,11 @@ core::Status readColour(const QByteArrayView *w, int n, Rule &stop)
     return {};
 }
 
+} // namespace
+
 // Evidence: "nv" and "default" lines, percentages, commas or colons between values, five
 // numbers on a line. B/F/N lines, r/g/b colours and GMT's comments rule gdaldem out.
-LineScore gdalLine(QByteArrayView line)
+LineScore scoreGdalLine(QByteArrayView line)
 {
     if (line.startsWith('#')) {
         return {false, false, isGmtComment(line)};
@@ -134,16 +136,9 @@ LineScore gdalLine(QByteArrayView line)
             false};
 }
 
-} // namespace
-
 bool isRuleColorName(QByteArrayView word)
 {
     return gdalColor(word).has_value();
-}
-
-int scoreGdal(QByteArrayView bytes)
-{
-    return scoreLines(bytes, gdalLine);
 }
 
 core::Result<Palette> readGdal(const QByteArray &bytes, const QString &label,

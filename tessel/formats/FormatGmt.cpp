@@ -93,11 +93,13 @@ QByteArray slash(Rgb c)
            QByteArray::number(c.blue);
 }
 
+} // namespace
+
 // Evidence: B/F/N lines, model and hinge comments, colours that are not plain numbers (r/g/b,
 // h-s-v, names gdaldem does not know, "-"), and lines of two or eight numbers. A "nv" line, a
 // percentage, commas or colons between values, or five numbers on a line are gdaldem's and rule GMT
 // out.
-LineScore gmtLine(QByteArrayView line)
+LineScore scoreGmtLine(QByteArrayView line)
 {
     if (line.startsWith('#')) {
         return {false, isGmtComment(line), false};
@@ -127,13 +129,6 @@ LineScore gmtLine(QByteArrayView line)
     return {fits,
             fits && !ruleLine && (bfn || plain < shape || shape == 8 || (shape == 2 && plain == 2)),
             false};
-}
-
-} // namespace
-
-int scoreGmt(QByteArrayView bytes)
-{
-    return scoreLines(bytes, gmtLine);
 }
 
 core::Result<Palette> readGmt(const QByteArray &bytes, const QString &label, const ReadOptions &)

@@ -80,29 +80,6 @@ bool isOutside(QByteArrayView word)
            word.compare("default", Qt::CaseInsensitive) == 0;
 }
 
-// Evidence: "nv" and "default" lines, percentages, r:g:b colours. Commas, five numbers (an
-// opacity), "value:r:g:b", slashes and GMT's comments are other formats' and rule GRASS out.
-LineScore grassLine(QByteArrayView line)
-{
-    if (line.startsWith('#')) {
-        return {false, false, isGmtComment(line)};
-    }
-    QByteArrayView w[kMaxWords];
-    const int n = byteWords(line, w, kMaxWords);
-    int plain = 0;
-    for (int i = 0; i < n; ++i) {
-        plain += number(w[i]).has_value();
-    }
-    if (line.contains(',') || line.contains('/') || (n == 5 && plain == 5) ||
-        (n > 0 && w[0].contains(':')) || (n == 2 && (w[0] == "B" || w[0] == "F" || w[0] == "N"))) {
-        return {false, false, true};
-    }
-    const bool outside = n == 2 && isOutside(w[0]);
-    const std::optional<Rule> value = n > 0 ? ruleValue(w[0], 0) : std::nullopt;
-    const bool fits = outside || (value && ruleColor(w, std::min(n, kMaxWords - 1)));
-    return {fits, fits && (outside || value->percent || w[1].contains(':')), false};
-}
-
 // As Tessel exports them: whole symbols one after another, where a run of undefined ones
 // ends at a rule half a symbol before the next defined one, in the colour of the one below.
 std::optional<ShadeTable> keyedTable(const std::vector<Rule> &rules)
@@ -146,9 +123,27 @@ Rgb stretchColor(const Rule &a, const Rule &b, double z)
 
 } // namespace
 
-int scoreGrass(QByteArrayView bytes)
+// Evidence: "nv" and "default" lines, percentages, r:g:b colours. Commas, five numbers (an
+// opacity), "value:r:g:b", slashes and GMT's comments are other formats' and rule GRASS out.
+LineScore scoreGrassLine(QByteArrayView line)
 {
-    return scoreLines(bytes, grassLine);
+    if (line.startsWith('#')) {
+        return {false, false, isGmtComment(line)};
+    }
+    QByteArrayView w[kMaxWords];
+    const int n = byteWords(line, w, kMaxWords);
+    int plain = 0;
+    for (int i = 0; i < n; ++i) {
+        plain += number(w[i]).has_value();
+    }
+    if (line.contains(',') || line.contains('/') || (n == 5 && plain == 5) ||
+        (n > 0 && w[0].contains(':')) || (n == 2 && (w[0] == "B" || w[0] == "F" || w[0] == "N"))) {
+        return {false, false, true};
+    }
+    const bool outside = n == 2 && isOutside(w[0]);
+    const std::optional<Rule> value = n > 0 ? ruleValue(w[0], 0) : std::nullopt;
+    const bool fits = outside || (value && ruleColor(w, std::min(n, kMaxWords - 1)));
+    return {fits, fits && (outside || value->percent || w[1].contains(':')), false};
 }
 
 core::Result<Palette> readGrass(const QByteArray &bytes, const QString &label,

@@ -16,37 +16,37 @@
 
 namespace tessel {
 
-int scoreGmt(QByteArrayView bytes);
+LineScore scoreGmtLine(QByteArrayView line);
 core::Result<Palette> readGmt(const QByteArray &bytes, const QString &label,
                               const ReadOptions &options);
 core::Result<QByteArray> writeGmt(const std::vector<Entry> &entries, const QString &name);
 
-int scoreGdal(QByteArrayView bytes);
+LineScore scoreGdalLine(QByteArrayView line);
 core::Result<Palette> readGdal(const QByteArray &bytes, const QString &label,
                                const ReadOptions &options);
 core::Result<QByteArray> writeGdal(const std::vector<Entry> &entries, const QString &name);
 
-int scoreQgis(QByteArrayView bytes);
+int scoreQgis(QByteArrayView bytes, QByteArrayView first);
 core::Result<Palette> readQgis(const QByteArray &bytes, const QString &label,
                                const ReadOptions &options);
 core::Result<QByteArray> writeQgis(const std::vector<Entry> &entries, const QString &name);
 
-int scoreParaview(QByteArrayView bytes);
+int scoreParaview(QByteArrayView bytes, QByteArrayView first);
 core::Result<Palette> readParaview(const QByteArray &bytes, const QString &label,
                                    const ReadOptions &options);
 core::Result<QByteArray> writeParaview(const std::vector<Entry> &entries, const QString &name);
 
-int scoreGrass(QByteArrayView bytes);
+LineScore scoreGrassLine(QByteArrayView line);
 core::Result<Palette> readGrass(const QByteArray &bytes, const QString &label,
                                 const ReadOptions &options);
 core::Result<QByteArray> writeGrass(const std::vector<Entry> &entries, const QString &name);
 
-int scoreNcl(QByteArrayView bytes);
+LineScore scoreNclLine(QByteArrayView line);
 core::Result<Palette> readNcl(const QByteArray &bytes, const QString &label,
                               const ReadOptions &options);
 core::Result<QByteArray> writeNcl(const std::vector<Entry> &entries, const QString &name);
 
-int scoreSvg(QByteArrayView bytes);
+int scoreSvg(QByteArrayView bytes, QByteArrayView first);
 core::Result<Palette> readSvg(const QByteArray &bytes, const QString &label,
                               const ReadOptions &options);
 core::Result<QByteArray> writeSvg(const std::vector<Entry> &entries, const QString &name);
@@ -54,20 +54,8 @@ core::Result<QByteArray> writeSvg(const std::vector<Entry> &entries, const QStri
 // The first line that is neither blank nor a "#" comment, after any byte order mark: where a
 // structured file (XML, JSON) shows what it is.
 QByteArrayView firstLine(QByteArrayView bytes);
-// Whether that line opens XML or JSON, which no text format of lines can be.
-bool isStructured(QByteArrayView bytes);
-
-// What one line of a text format says of the file: it fits the format, it is evidence of
-// it, or it rules it out.
-struct LineScore
-{
-    bool fits = false;
-    bool evidence = false;
-    bool rulesOut = false;
-};
-// A text format's score from its lines (blank ones left out): 0 when a line rules it out or
-// none fits, else 1 and a point for each line of evidence.
-int scoreLines(QByteArrayView bytes, LineScore (*score)(QByteArrayView line));
+// Whether a first line opens XML or JSON, which no text format of lines can be.
+bool opensStructured(QByteArrayView first);
 // Whether a "#" line is one of GMT's own: # COLOR_MODEL, # HARD_HINGE or # SOFT_HINGE.
 bool isGmtComment(QByteArrayView line);
 

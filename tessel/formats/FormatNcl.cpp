@@ -94,9 +94,14 @@ double divisor(double largest)
     return largest == 65536 ? 65535 : largest;
 }
 
+} // namespace
+
 // Evidence: the "ncolors" line, and colour lines of three numbers, alone or before a comment.
-LineScore nclLine(QByteArrayView line)
+LineScore scoreNclLine(QByteArrayView line)
 {
+    if (line.startsWith('#')) { // no number begins so: a comment
+        return {};
+    }
     if (line.startsWith("ncolors")) {
         return {false, true, false};
     }
@@ -104,13 +109,6 @@ LineScore nclLine(QByteArrayView line)
     QByteArrayView w[kMaxWords];
     const int n = nclWords(line, w, kMaxWords);
     return {color.has_value(), color && (n == 3 || !number(w[3])), false};
-}
-
-} // namespace
-
-int scoreNcl(QByteArrayView bytes)
-{
-    return scoreLines(bytes, nclLine);
 }
 
 core::Result<Palette> readNcl(const QByteArray &bytes, const QString &label, const ReadOptions &)

@@ -73,10 +73,9 @@ std::optional<ShadeTable> keyedTable(const QJsonObject &preset, const std::vecto
 } // namespace
 
 // JSON, the more so with RGBPoints in it.
-int scoreParaview(QByteArrayView bytes)
+int scoreParaview(QByteArrayView bytes, QByteArrayView first)
 {
-    const QByteArrayView line = firstLine(bytes);
-    if (!line.startsWith('[') && !line.startsWith('{')) {
+    if (!first.startsWith('[') && !first.startsWith('{')) {
         return 0;
     }
     return 1 + int(bytes.contains("\"RGBPoints\""));

@@ -75,9 +75,9 @@ std::optional<Ramp> findRamp(QXmlStreamReader &xml, const QString &choice)
 } // namespace
 
 // A QGIS style: XML with colour ramps.
-int scoreQgis(QByteArrayView bytes)
+int scoreQgis(QByteArrayView bytes, QByteArrayView first)
 {
-    if (!firstLine(bytes).startsWith('<')) {
+    if (!first.startsWith('<')) {
         return 0;
     }
     return 1 + int(bytes.contains("<qgis_style") || bytes.contains("<colorramp"));

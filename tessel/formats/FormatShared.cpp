@@ -45,36 +45,16 @@ QByteArrayView firstLine(QByteArrayView bytes)
     return {};
 }
 
-bool isStructured(QByteArrayView bytes)
+bool opensStructured(QByteArrayView first)
 {
-    const QByteArrayView line = firstLine(bytes);
-    return line.startsWith('<') || line.startsWith('[') || line.startsWith('{');
-}
-
-int scoreLines(QByteArrayView bytes, LineScore (*score)(QByteArrayView line))
-{
-    if (isStructured(bytes)) {
-        return 0;
-    }
-    int fits = 0;
-    int evidence = 0;
-    TextLines lines(bytes);
-    while (lines.next()) {
-        if (lines.line().isEmpty()) {
-            continue;
-        }
-        const LineScore said = score(lines.line());
-        if (said.rulesOut) {
-            return 0;
-        }
-        fits += said.fits;
-        evidence += said.evidence;
-    }
-    return fits > 0 ? 1 + evidence : 0;
+    return first.startsWith('<') || first.startsWith('[') || first.startsWith('{');
 }
 
 bool isGmtComment(QByteArrayView line)
 {
+    if (line.size() < 11) { // "#HARD_HINGE", the shortest
+        return false;
+    }
     const QByteArrayView text = line.sliced(1).trimmed();
     for (const char *key : {"COLOR_MODEL", "HARD_HINGE", "SOFT_HINGE"}) {
         if (text.size() >= qsizetype(qstrlen(key)) &&

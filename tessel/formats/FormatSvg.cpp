@@ -130,9 +130,9 @@ std::pair<std::vector<GradientStop>, bool> asQgisDraws(const std::vector<Gradien
 } // namespace
 
 // XML that is SVG or holds a linearGradient.
-int scoreSvg(QByteArrayView bytes)
+int scoreSvg(QByteArrayView bytes, QByteArrayView first)
 {
-    if (!firstLine(bytes).startsWith('<')) {
+    if (!first.startsWith('<')) {
         return 0;
     }
     return 1 + int(bytes.contains("<svg") || bytes.contains("linearGradient"));

@@ -1,6 +1,7 @@
 #include "Formats.h"
 
 #include "FormatIo.h"
+#include "tessel/table/TextLines.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -10,21 +11,43 @@ namespace tessel {
 const std::vector<Format> &formats()
 {
     static const std::vector<Format> kFormats = {
-        {"cpt", "GMT", "colour palette table", {"cpt"}, scoreGmt, readGmt, writeGmt},
-        {"gdal", "gdaldem", "color-relief file", {"txt", "*"}, scoreGdal, readGdal, writeGdal},
+        {"cpt", "GMT", "colour palette table", {"cpt"}, scoreGmtLine, nullptr, readGmt, writeGmt},
+        {"gdal",
+         "gdaldem",
+         "color-relief file",
+         {"txt", "*"},
+         scoreGdalLine,
+         nullptr,
+         readGdal,
+         writeGdal},
         // GRASS's own tables have no extension: a file without one that GRASS and gdaldem
         // both fit is GRASS's, so that its names take GRASS's colours.
-        {"grass", "GRASS", "colour rules", {"rules", ""}, scoreGrass, readGrass, writeGrass},
-        {"ncl", "NCL", "colour map", {"rgb", "gp", "ncmap"}, scoreNcl, readNcl, writeNcl},
-        {"qgis", "QGIS", "style XML", {"xml"}, scoreQgis, readQgis, writeQgis},
+        {"grass",
+         "GRASS",
+         "colour rules",
+         {"rules", ""},
+         scoreGrassLine,
+         nullptr,
+         readGrass,
+         writeGrass},
+        {"ncl",
+         "NCL",
+         "colour map",
+         {"rgb", "gp", "ncmap"},
+         scoreNclLine,
+         nullptr,
+         readNcl,
+         writeNcl},
+        {"qgis", "QGIS", "style XML", {"xml"}, nullptr, scoreQgis, readQgis, writeQgis},
         {"paraview",
          "ParaView",
          "colour-map preset JSON",
          {"json"},
+         nullptr,
          scoreParaview,
          readParaview,
          writeParaview},
-        {"svg", "SVG", "linearGradient", {"svg"}, scoreSvg, readSvg, writeSvg},
+        {"svg", "SVG", "linearGradient", {"svg"}, nullptr, scoreSvg, readSvg, writeSvg},
     };
     return kFormats;
 }
@@ -61,6 +84,45 @@ bool names(const Format &format, const char *extension)
     return false;
 }
 
+// Each format's score: the structured ones from the whole, the formats of lines from one
+// reading of every line, which is what a big file of comments costs.
+std::vector<int> scores(QByteArrayView bytes)
+{
+    const std::vector<Format> &all = formats();
+    std::vector<int> out(all.size(), 0);
+    if (bytes.contains('\0')) { // no text at all: nothing fits it
+        return out;
+    }
+    const QByteArrayView first = firstLine(bytes);
+    if (opensStructured(first)) {
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            out[i] = all[i].scoreWhole ? all[i].scoreWhole(bytes, first) : 0;
+        }
+        return out;
+    }
+    std::vector<int> fits(all.size(), 0);
+    std::vector<int> evidence(all.size(), 0);
+    std::vector<bool> ruledOut(all.size(), false);
+    TextLines lines(bytes);
+    while (lines.next()) {
+        if (lines.line().isEmpty()) {
+            continue;
+        }
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            if (all[i].scoreLine && !ruledOut[i]) {
+                const LineScore said = all[i].scoreLine(lines.line());
+                ruledOut[i] = said.rulesOut;
+                fits[i] += said.fits;
+                evidence[i] += said.evidence;
+            }
+        }
+    }
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        out[i] = !ruledOut[i] && fits[i] > 0 ? 1 + evidence[i] : 0;
+    }
+    return out;
+}
+
 } // namespace
 
 QString formatKeys()
@@ -77,14 +139,13 @@ core::Result<const Format *> detectFormat(QByteArrayView bytes, const QString &p
 {
     std::vector<const Format *> best;
     int bestScore = 0;
-    for (const Format &format : formats()) {
-        // Bytes holding a NUL are no text at all: nothing fits them.
-        const int score = bytes.contains('\0') ? 0 : format.score(bytes);
-        if (score > bestScore) {
-            best = {&format};
-            bestScore = score;
-        } else if (score > 0 && score == bestScore) {
-            best.push_back(&format);
+    const std::vector<int> fit = scores(bytes);
+    for (std::size_t i = 0; i < fit.size(); ++i) {
+        if (fit[i] > bestScore) {
+            best = {&formats()[i]};
+            bestScore = fit[i];
+        } else if (fit[i] > 0 && fit[i] == bestScore) {
+            best.push_back(&formats()[i]);
         }
     }
     if (best.empty()) {

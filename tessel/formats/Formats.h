@@ -24,9 +24,12 @@ struct Format
     // other: a file that fits this format and another equally, under an extension neither
     // names, is this one's.
     std::array<const char *, 3> extensions;
-    // How well the bytes fit: 0 when they cannot be this format, 1 when they could, more
-    // for each line or element that says so.
-    int (*score)(QByteArrayView bytes);
+    // How well a file fits. A format of lines says so line by line (every file's lines are
+    // read once, for all of them); a structured one (XML, JSON) from the whole and its first
+    // line: 0 when it cannot be this format, 1 when it could, more for each line or element
+    // that says so. One of the two is absent.
+    LineScore (*scoreLine)(QByteArrayView line);
+    int (*scoreWhole)(QByteArrayView bytes, QByteArrayView first);
     // The palette in the bytes; `label` names the file in failures.
     core::Result<Palette> (*read)(const QByteArray &bytes, const QString &label,
                                   const ReadOptions &options);

@@ -110,6 +110,9 @@ private:
 
     void comment(QByteArrayView text)
     {
+        if (text.size() < 4) { // "NAME", the shortest key; most comments are shorter or none
+            return;
+        }
         if (const auto model = commentValue(text, "COLOR_MODEL")) {
             QByteArray value = model->toByteArray().toLower();
             value.replace('+', "");

@@ -41,6 +41,15 @@ struct Entry
     Rgb rgb;
 };
 
+// What one line of a text format says of the file: it fits the format, it is evidence of
+// it, or it rules it out.
+struct LineScore
+{
+    bool fits = false;
+    bool evidence = false;
+    bool rulesOut = false;
+};
+
 // A palette read from another program's file.
 struct Palette
 {
