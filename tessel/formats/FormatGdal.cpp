@@ -13,7 +13,7 @@ namespace {
 // The names gdaldem knows, in the colours it gives them (any case).
 std::optional<Rgb> gdalColor(QByteArrayView name)
 {
-    static const std::pair<const char *, Rgb> kNames[] = {
+    static const NamedColor kNames[] = {
         {"white", {255, 255, 255}}, {"black", {0, 0, 0}},      {"red", {255, 0, 0}},
         {"green", {0, 255, 0}},     {"blue", {0, 0, 255}},     {"yellow", {255, 255, 0}},
         {"magenta", {255, 0, 255}}, {"cyan", {0, 255, 255}},   {"aqua", {0, 191, 191}},
@@ -21,44 +21,13 @@ std::optional<Rgb> gdalColor(QByteArrayView name)
         {"brown", {191, 127, 63}},  {"purple", {127, 0, 255}}, {"violet", {127, 0, 255}},
         {"indigo", {0, 127, 255}},
     };
-    for (const auto &[known, rgb] : kNames) {
-        if (name.compare(known, Qt::CaseInsensitive) == 0) {
-            return rgb;
-        }
-    }
-    return std::nullopt;
+    return namedColor(name, kNames, std::size(kNames));
 }
 
 // Blanks, tabs, commas and colons all separate the words of a line.
 int words(QByteArrayView line, QByteArrayView *out, int max)
 {
-    int n = 0;
-    qsizetype i = 0;
-    const auto separates = [](char c) {
-        return c == ' ' || c == '\t' || c == ',' || c == ':' || c == '\r';
-    };
-    while (n < max) {
-        while (i < line.size() && separates(line[i])) {
-            ++i;
-        }
-        if (i == line.size()) {
-            break;
-        }
-        qsizetype end = i;
-        while (end < line.size() && !separates(line[end])) {
-            ++end;
-        }
-        out[n++] = line.sliced(i, end - i);
-        i = end;
-    }
-    return n;
-}
-
-// Lines outside the table: the colour for no data, and GRASS's colour for everything else.
-bool isOutside(QByteArrayView word)
-{
-    return word.compare("nv", Qt::CaseInsensitive) == 0 ||
-           word.compare("default", Qt::CaseInsensitive) == 0;
+    return splitAt(line, out, max, " \t,:\r");
 }
 
 // As Tessel exports them: whole symbols one after another, where a run of undefined ones
@@ -123,7 +92,7 @@ LineScore scoreGdalLine(QByteArrayView line)
     if ((n == 2 && (w[0] == "B" || w[0] == "F" || w[0] == "N")) || line.contains('/')) {
         return {false, false, true};
     }
-    const bool outside = n > 0 && isOutside(w[0]);
+    const bool outside = n > 0 && isOutsideRule(w[0]);
     const bool percent = n > 0 && w[0].endsWith('%');
     int plain = 0;
     for (int i = 0; i < n; ++i) {
@@ -158,7 +127,7 @@ core::Result<Palette> readGdal(const QByteArray &bytes, const QString &label,
         }
         QByteArrayView w[6];
         const int n = words(line, w, 6);
-        if (n == 0 || isOutside(w[0])) {
+        if (n == 0 || isOutsideRule(w[0])) {
             continue;
         }
         const auto fail = [&](const QString &what) {

@@ -14,7 +14,7 @@ constexpr int kMaxWords = 6;
 // GRASS's own colour names (any case): the sixteen gdaldem knows, in GRASS's colours.
 std::optional<Rgb> grassColor(QByteArrayView name)
 {
-    static const std::pair<const char *, Rgb> kNames[] = {
+    static const NamedColor kNames[] = {
         {"white", {255, 255, 255}}, {"black", {0, 0, 0}},      {"red", {255, 0, 0}},
         {"green", {0, 255, 0}},     {"blue", {0, 0, 255}},     {"yellow", {255, 255, 0}},
         {"magenta", {255, 0, 255}}, {"cyan", {0, 255, 255}},   {"aqua", {100, 128, 255}},
@@ -22,12 +22,7 @@ std::optional<Rgb> grassColor(QByteArrayView name)
         {"brown", {180, 77, 25}},   {"purple", {128, 0, 255}}, {"violet", {128, 0, 255}},
         {"indigo", {0, 128, 255}},
     };
-    for (const auto &[known, rgb] : kNames) {
-        if (name.compare(known, Qt::CaseInsensitive) == 0) {
-            return rgb;
-        }
-    }
-    return std::nullopt;
+    return namedColor(name, kNames, std::size(kNames));
 }
 
 // A channel as GRASS takes one: whole, from 0 to 255.
@@ -72,12 +67,6 @@ std::optional<Rgb> ruleColor(const QByteArrayView *w, int n)
         }
     }
     return n == 2 ? grassColor(w[1]) : std::nullopt;
-}
-
-bool isOutside(QByteArrayView word)
-{
-    return word.compare("nv", Qt::CaseInsensitive) == 0 ||
-           word.compare("default", Qt::CaseInsensitive) == 0;
 }
 
 // As Tessel exports them: whole symbols one after another, where a run of undefined ones
@@ -140,7 +129,7 @@ LineScore scoreGrassLine(QByteArrayView line)
         (n > 0 && w[0].contains(':')) || (n == 2 && (w[0] == "B" || w[0] == "F" || w[0] == "N"))) {
         return {false, false, true};
     }
-    const bool outside = n == 2 && isOutside(w[0]);
+    const bool outside = n == 2 && isOutsideRule(w[0]);
     const std::optional<Rule> value = n > 0 ? ruleValue(w[0], 0) : std::nullopt;
     const bool fits = outside || (value && ruleColor(w, std::min(n, kMaxWords - 1)));
     return {fits, fits && (outside || value->percent || w[1].contains(':')), false};
@@ -163,7 +152,7 @@ core::Result<Palette> readGrass(const QByteArray &bytes, const QString &label,
         }
         QByteArrayView w[kMaxWords];
         const int n = byteWords(line, w, kMaxWords);
-        if (n == 0 || isOutside(w[0])) {
+        if (n == 0 || isOutsideRule(w[0])) {
             continue; // the colours of no data and of everything else are outside the table
         }
         const auto fail = [&](const QString &what) {

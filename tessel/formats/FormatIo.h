@@ -65,6 +65,21 @@ std::optional<double> number(QByteArrayView word);
 std::optional<double> finiteNumber(QByteArrayView word);
 std::optional<double> finiteNumber(const QString &text);
 
+// A colour name (any case) looked up in a program's own list of names.
+struct NamedColor
+{
+    const char *name;
+    Rgb rgb;
+};
+std::optional<Rgb> namedColor(QByteArrayView name, const NamedColor *names, std::size_t count);
+
+// The words of `line` split at any of `separators`, at most `max`; returns how many.
+int splitAt(QByteArrayView line, QByteArrayView *out, int max, QByteArrayView separators);
+
+// Whether a rule file's line begins outside the table: the colour for no data ("nv"), or
+// GRASS's for everything else ("default").
+bool isOutsideRule(QByteArrayView word);
+
 // Whether gdaldem and GRASS know `word` as a colour name: the same sixteen, each in colours
 // of its own.
 bool isRuleColorName(QByteArrayView word);

@@ -34,24 +34,7 @@ std::optional<double> nclNumber(QByteArrayView word)
 // Blanks, tabs and commas separate the words of a line.
 int nclWords(QByteArrayView line, QByteArrayView *out, int max)
 {
-    int n = 0;
-    qsizetype i = 0;
-    const auto separates = [](char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r'; };
-    while (n < max) {
-        while (i < line.size() && separates(line[i])) {
-            ++i;
-        }
-        if (i == line.size()) {
-            break;
-        }
-        qsizetype end = i;
-        while (end < line.size() && !separates(line[end])) {
-            ++end;
-        }
-        out[n++] = line.sliced(i, end - i);
-        i = end;
-    }
-    return n;
+    return splitAt(line, out, max, " \t,\r");
 }
 
 struct NclColor

@@ -91,6 +91,44 @@ std::optional<double> finiteNumber(const QString &text)
     return finiteNumber(QByteArrayView(text.trimmed().toUtf8()));
 }
 
+std::optional<Rgb> namedColor(QByteArrayView name, const NamedColor *names, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        if (name.compare(names[i].name, Qt::CaseInsensitive) == 0) {
+            return names[i].rgb;
+        }
+    }
+    return std::nullopt;
+}
+
+int splitAt(QByteArrayView line, QByteArrayView *out, int max, QByteArrayView separators)
+{
+    int n = 0;
+    qsizetype i = 0;
+    const auto separates = [&](char c) { return separators.contains(c); };
+    while (n < max) {
+        while (i < line.size() && separates(line[i])) {
+            ++i;
+        }
+        if (i == line.size()) {
+            break;
+        }
+        qsizetype end = i;
+        while (end < line.size() && !separates(line[end])) {
+            ++end;
+        }
+        out[n++] = line.sliced(i, end - i);
+        i = end;
+    }
+    return n;
+}
+
+bool isOutsideRule(QByteArrayView word)
+{
+    return word.compare("nv", Qt::CaseInsensitive) == 0 ||
+           word.compare("default", Qt::CaseInsensitive) == 0;
+}
+
 std::optional<Rule> ruleValue(QByteArrayView word, int line)
 {
     const bool percent = word.endsWith('%');

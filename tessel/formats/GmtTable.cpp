@@ -30,7 +30,7 @@ std::optional<QByteArrayView> commentValue(QByteArrayView comment, QByteArrayVie
 // The names GMT knows beyond the classic X11 ones, in GMT's colours: makecpt writes them.
 std::optional<Rgb> gmtColor(QByteArrayView name)
 {
-    static const std::pair<const char *, Rgb> kNames[] = {
+    static const NamedColor kNames[] = {
         {"darkblue", {0, 0, 139}},        {"darkbrown", {120, 60, 30}},
         {"darkcyan", {0, 139, 139}},      {"darkgray", {169, 169, 169}},
         {"darkgrey", {169, 169, 169}},    {"darkmagenta", {139, 0, 139}},
@@ -39,10 +39,8 @@ std::optional<Rgb> gmtColor(QByteArrayView name)
         {"lightorange", {255, 192, 128}}, {"lightred", {255, 128, 128}},
         {"navyblue", {0, 0, 128}},        {"palevioletred", {219, 112, 147}},
     };
-    for (const auto &[known, rgb] : kNames) {
-        if (name.compare(known, Qt::CaseInsensitive) == 0) {
-            return rgb;
-        }
+    if (const std::optional<Rgb> rgb = namedColor(name, kNames, std::size(kNames))) {
+        return rgb;
     }
     return lookupColor(QString::fromUtf8(name));
 }

@@ -22,7 +22,9 @@ bool TextLines::next()
     const char *begin = m_rest.data();
     const char *end = begin + m_rest.size();
     const char *feed =
-        static_cast<const char *>(std::memchr(begin, '\n', std::size_t(m_rest.size())));
+        m_rest.isEmpty()
+            ? nullptr
+            : static_cast<const char *>(std::memchr(begin, '\n', std::size_t(m_rest.size())));
     m_done = feed == nullptr;
     const char *stop = m_done ? end : feed;
     const char *from = begin;
