@@ -118,11 +118,7 @@ core::Result<Palette> readGdal(const QByteArray &bytes, const QString &label,
     TextLines lines(bytes);
     while (lines.next()) {
         const QByteArrayView line = lines.line();
-        if (line.startsWith('#')) {
-            const QByteArrayView comment = line.sliced(1).trimmed();
-            if (comment.startsWith("NAME =")) {
-                palette.name = QString::fromUtf8(comment.sliced(6)).trimmed();
-            }
+        if (takeComment(line, palette.name)) {
             continue;
         }
         QByteArrayView w[6];

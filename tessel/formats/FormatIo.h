@@ -59,6 +59,9 @@ bool opensStructured(QByteArrayView first);
 // Whether a "#" line is one of GMT's own: # COLOR_MODEL, # HARD_HINGE or # SOFT_HINGE.
 bool isGmtComment(QByteArrayView line);
 
+// Whether a rule file's line is a "#" comment; one that reads "# NAME = ..." gives `name`.
+bool takeComment(QByteArrayView line, QString &name);
+
 // A number as C writes one (".5", "-1e3", "+2"), or none.
 std::optional<double> number(QByteArrayView word);
 // The same, finite.

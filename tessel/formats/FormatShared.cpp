@@ -123,6 +123,18 @@ int splitAt(QByteArrayView line, QByteArrayView *out, int max, QByteArrayView se
     return n;
 }
 
+bool takeComment(QByteArrayView line, QString &name)
+{
+    if (!line.startsWith('#')) {
+        return false;
+    }
+    const QByteArrayView comment = line.sliced(1).trimmed();
+    if (comment.startsWith("NAME =")) {
+        name = QString::fromUtf8(comment.sliced(6)).trimmed();
+    }
+    return true;
+}
+
 bool isOutsideRule(QByteArrayView word)
 {
     return word.compare("nv", Qt::CaseInsensitive) == 0 ||
