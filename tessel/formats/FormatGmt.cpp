@@ -80,7 +80,8 @@ std::optional<OwnZ> ownZ(const GmtTable &t, double zmin, double zmax)
     if (!t.range) {
         return std::nullopt;
     }
-    const auto [a, b] = *t.range;
+    const double a = t.range->first; // not a structured binding: C++17 lambdas cannot take one
+    const double b = t.range->second;
     if (t.hinge == GmtTable::Hinge::Hard && zmin < 0 && zmax > 0 && a < 0 && b > 0) {
         return OwnZ{a, b, [=](double z) { return z < 0 ? zmin * (z / a) : zmax * (z / b); }};
     }
