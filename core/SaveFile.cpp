@@ -57,9 +57,9 @@ QString linkedFile(const QString &path)
     return file;
 }
 
-// Writes all of `bytes` to `fd`, syncs and closes it: the error of the first step that
-// fails, or 0. The descriptor is closed in every case.
-int writeSyncClose(int fd, const QByteArray &bytes)
+// Writes all of `bytes` to `fd`, syncs (a file) and closes it: the error of the first step
+// that fails, or 0. The descriptor is closed in every case.
+int writeSyncClose(int fd, const QByteArray &bytes, bool sync = true)
 {
     int error = 0;
     const char *next = bytes.constData();
@@ -73,7 +73,7 @@ int writeSyncClose(int fd, const QByteArray &bytes)
             error = written == 0 ? EIO : errno;
         }
     }
-    if (error == 0 && ::fdatasync(fd) != 0) {
+    if (error == 0 && sync && ::fdatasync(fd) != 0) {
         error = errno;
     }
     if (::close(fd) != 0 && error == 0) {
@@ -109,6 +109,20 @@ void syncFolder(const QByteArray &folder)
 
 Status saveFile(const QString &path, const QByteArray &bytes)
 {
+    // A device or a pipe, such as /dev/stdout, holds no old file to keep: it is written to.
+    struct stat named
+    {};
+    if (::stat(QFile::encodeName(path).constData(), &named) == 0 && !S_ISREG(named.st_mode) &&
+        !S_ISDIR(named.st_mode)) {
+        // Opened without waiting (a pipe with no reader fails at once), then written as usual.
+        const int fd =
+            ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd >= 0) {
+            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        }
+        const int error = fd < 0 ? errno : writeSyncClose(fd, bytes, false);
+        return error == 0 ? Status() : cannotWrite(path, qt_error_string(error));
+    }
     const QByteArray target = QFile::encodeName(linkedFile(path));
     const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(target)).path());
     struct stat old

@@ -12,7 +12,8 @@ namespace core {
 // any failure the old file stays byte for byte, nothing is left behind, and the failure reads
 // "cannot write PATH: reason". A symbolic link is followed: the file it names is replaced and
 // the link stays, as editors do. A file whose mode lets this user (root too) not write it is
-// not replaced: "cannot write PATH: Permission denied".
+// not replaced: "cannot write PATH: Permission denied". A device or a pipe (/dev/stdout) is
+// written to as it is.
 Status saveFile(const QString &path, const QByteArray &bytes);
 
 } // namespace core

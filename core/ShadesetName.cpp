@@ -1,14 +1,11 @@
 #include "ShadesetName.h"
 
+#include "Text.h"
+
 #include <QStringList>
 
 namespace core {
 namespace {
-
-QString codePoint(char16_t c)
-{
-    return QStringLiteral("U+%1").arg(QString::number(c, 16).toUpper().rightJustified(4, u'0'));
-}
 
 // Windows keeps these for devices, with any extension: "con.txt" is the console too.
 bool isReservedDevice(const QString &name)
@@ -48,7 +45,7 @@ Status checkShadesetName(const QString &name)
     }
     for (qsizetype i = 0; i < name.size(); ++i) {
         const char16_t c = name[i].unicode();
-        if (c < 0x20 || c == 0x7f) {
+        if (isControl(c)) {
             return refuse(QStringLiteral("cannot hold the control character ") + codePoint(c));
         }
         if (c == u'"') {

@@ -4,7 +4,7 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-bash "$top/scripts/deps.sh" "${BUILD_PACKAGES[@]}" libbenchmark-dev libx11-dev xvfb gmt
+bash "$top/scripts/deps.sh" "${BUILD_PACKAGES[@]}" libbenchmark-dev libx11-dev xvfb gmt time
 build "$top/build" -DHUEWRIGHT_BENCHMARKS=ON
 work="$(mktemp -d)"
 Xvfb -displayfd 5 -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset 5>"$work/display" 2>/dev/null &

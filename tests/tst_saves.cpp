@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -121,17 +122,28 @@ private Q_SLOTS:
         }
     }
 
-    // A pipe with no reader is refused at once, with one warning, and the commands run.
+    // A pipe is refused at once, with one warning, and the commands run: one with no reader
+    // (opening it would wait), and one with a reader (writing to it would block).
     void shouldTraceOnlyWhereItCan()
     {
         QTemporaryDir dir;
         const QString pipe = dir.filePath("pipe");
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-        const Finished run =
-            save(dir.path(), "good.shd", "shadesave good", {"TESSEL_TRACE=" + pipe});
-        QCOMPARE(run.status, 0);
-        QCOMPARE(run.errors.count("tracing is off"), 1);
-        QVERIFY(run.errors.contains("cannot trace to " + pipe.toUtf8() + " (TESSEL_TRACE): "));
+        for (const bool read : {false, true}) {
+            const int reader = read ? ::open(QFile::encodeName(pipe).constData(),
+                                             O_RDONLY | O_NONBLOCK | O_CLOEXEC)
+                                    : -1;
+            QCOMPARE(reader >= 0, read);
+            const Finished run =
+                save(dir.path(), "good.shd", "shadesave good", {"TESSEL_TRACE=" + pipe});
+            QCOMPARE(run.status, 0);
+            QCOMPARE(run.errors.count("tracing is off"), 1);
+            QVERIFY(run.errors.contains("cannot trace to " + pipe.toUtf8() + " (TESSEL_TRACE): "));
+            QVERIFY(QFile::remove(dir.filePath("good.shd")));
+            if (read) {
+                ::close(reader);
+            }
+        }
     }
 
     // An export that would lose a file is refused before anything is written: two inputs
@@ -149,6 +161,8 @@ private Q_SLOTS:
         QTest::newRow("through a hard link") << QStringList{"--export", "cpt", "a/geo.cpt", "link.cpt"} << 2 << "tesselcmd: link.cpt is a/geo.cpt itself, which this run reads; nothing written\n";
         QTest::newRow("no such folder") << QStringList{"--export", "cpt", "a/geo.cpt", "new/"} << 2 << "tesselcmd: the folder new/ does not exist; nothing written\n";
         QTest::newRow("read-only export") << QStringList{"--export", "cpt", "a/geo.cpt", "ro.cpt"} << 1 << "a/geo.cpt: shadeexport: cannot write DIR/ro.cpt: Permission denied\n";
+        QTest::newRow("picture onto its palette") << QStringList{"--check", "a/geo.cpt", "--png", "./a/geo.cpt", "--size", "8x8"} << 2 << "tesselcmd: ./a/geo.cpt is a/geo.cpt itself, which this run reads; nothing written\n";
+        QTest::newRow("picture onto its commands") << QStringList{"--png", "link.cpt", "--size", "8x8", "a/geo.cpt"} << 2 << "tesselcmd: link.cpt is a/geo.cpt itself, which this run reads; nothing written\n";
         // clang-format on
     }
 

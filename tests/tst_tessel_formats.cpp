@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QRegularExpression>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -92,6 +93,9 @@ private Q_SLOTS:
         QTest::newRow("too big") << QStringList{"--png", "a.png", "--size", "20000x20000"} << 2 << "tesselcmd: bad size \"20000x20000\" (expected WxH, each from 1 to 10000)\n";
         QTest::newRow("a palette as commands") << QStringList{HUEWRIGHT_STAGE "/shades/elev999.shd"} << 1 << HUEWRIGHT_STAGE "/shades/elev999.shd: this looks like a palette: use --export, --check or shadeset\n";
         QTest::newRow("a program as commands") << QStringList{TESSELCMD} << 1 << TESSELCMD ": this is not a file of commands: it holds bytes that are not text\n";
+        QTest::newRow("check, then export") << QStringList{"--check", "a", "--export", "cpt", "a", "b"} << 2 << "tesselcmd: --check and --export do not go together\nusage: tesselcmd";
+        QTest::newRow("export, then check") << QStringList{"--export", "cpt", "a", "b", "--check", "a"} << 2 << "tesselcmd: --export and --check do not go together\nusage: tesselcmd";
+        QTest::newRow("misspelt set") << QStringList{"--set", ".importsymbls=5", "--check", "a"} << 2 << "tesselcmd: --set .importsymbls=5: &s: unknown variable .importsymbls (did you mean .importsymbols?)\nusage: tesselcmd";
         // clang-format on
     }
 
@@ -120,7 +124,7 @@ private Q_SLOTS:
         QTest::newRow("SVG, a whole emoji") << "\U0001F600 relief" << "svg" << "";
         QTest::newRow("XML has no U+FFFE") << "a\uFFFEb" << "qgis" << "shadeexport: the name holds U+FFFE, which this format cannot carry";
         for (const char *format : {"cpt", "gdal", "grass", "ncl", "qgis", "paraview", "svg"}) {
-            QTest::newRow(format) << QString("a") + QChar(0) + "b" << format << "shadeexport: the name holds the control character U+0000, which no file of another program may carry";
+            QTest::newRow(format) << "a\x1b[31mb" << format << "shadeexport: the name holds the control character U+001B, which no file of another program may carry";
         }
         QTest::newRow("a tab") << "a\tb" << "gdal" << "shadeexport: the name holds the control character U+0009, which no file of another program may carry";
         // clang-format on
@@ -131,9 +135,10 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, format);
         QFETCH(QString, message);
-        QVERIFY(writeFile(m_dir->filePath("hand.shd"),
-                          "TESSEL SHADESET 1\nname " + name.toUtf8() + "\nsymbols 1\n1 1 2 3\n"));
-        QCOMPARE(run(*m_host, "shadeset hand.shd"), QString());
+        // A GMT table keyed by symbol 1, as Tessel writes one.
+        QVERIFY(writeFile(m_dir->filePath("hand.cpt"),
+                          "# NAME = " + name.toUtf8() + "\n1 1/2/3 2 1/2/3\n"));
+        QCOMPARE(run(*m_host, "shadeset hand.cpt"), QString());
         const QString refused = refusal(*m_host, "shadeexport " + format + " out");
         const bool written = refused == "succeeded";
         QCOMPARE(written ? QString() : refused, message);
@@ -285,6 +290,10 @@ private Q_SLOTS:
         QTest::newRow("ncl spread") << QByteArray("ncolors=3\n# r g b\n255 0 0\n0 255 0 # green\n-1 0 0\n0,0,255\n") << 5 << "in" << "1:255,0,0 2:0,255,0 3:0,255,0 4:0,0,255 5:0,0,255";
         QTest::newRow("ncl fractions") << QByteArray("0 0 0\n0.5 1 1. 0\n1 1 1\n") << 3 << "in" << "1:0,0,0 3:255,255,255";
         QTest::newRow("paraview step") << QByteArray("[{\"Name\":\"s\",\"ColorSpace\":\"Step\",\"RGBPoints\":[1,0,1,0,0,1,0,0,0.5,0,0,1]}]") << 5 << "s" << "1:255,0,0 2:0,0,255 3:0,0,255 4:0,255,0 5:0,255,0";
+        QTest::newRow("a byte order mark") << QByteArray("\xef\xbb\xbf" "0 red 1 blue\n") << 2 << "in" << "1:255,0,0 2:0,0,255";
+        QTest::newRow(".shd with a byte order mark") << QByteArray("\xef\xbb\xbfTESSEL SHADESET 1\nname bom\nsymbols 1\n1 1 2 3\n") << 2 << "bom" << "1:1,2,3";
+        QTest::newRow("UTF-16") << "\xff\xfe" + QByteArray(QStringEncoder(QStringConverter::Utf16LE)(u"# NAME = é\n0 red 1 blue\n")) << 2 << "é" << "1:255,0,0 2:0,0,255";
+        QTest::newRow("a name not UTF-8") << QByteArray("# NAME = caf\xe9 \x80\n0 red 1 blue\n") << 2 << "café €" << "1:255,0,0 2:0,0,255";
         // clang-format on
     }
 
@@ -350,6 +359,14 @@ private Q_SLOTS:
             readFile(m_dir->filePath("part.txt")),
             QByteArray(
                 "# NAME = grey\n1 0 0 0 255\n2 64 64 64 255\n3 127 127 127 255\nnv 0 0 0 0\n"));
+        // To standard output, as "-" or by its name.
+        for (const char *out : {"-", "/dev/stdout"}) {
+            QCOMPARE(tesselcmd({"--set", ".importcut=- 5", "--set", ".importsymbols=3", "--export",
+                                "gdal", "grey.cpt", out},
+                               {}, m_dir->path())
+                         .out,
+                     readFile(m_dir->filePath("part.txt")));
+        }
     }
 
     // A file that fits two formats equally is read by its extension: a table of four
@@ -382,6 +399,8 @@ private Q_SLOTS:
         QTest::newRow("label") << "g.txt" << QByteArray("0 black ;low\n255 white\n") << "1:0,0,0 3:255,255,255";
         QTest::newRow("grass stretches, the later wins") << "g" << QByteArray("0 black\n0.5 white\n0.2 red\n") << "1:0,0,0 2:255,42,42 3:255,255,255";
         QTest::newRow("grass older pairs give the first") << "g" << QByteArray("0 0:0:0 1 255:255:255\n1 red\n") << "1:0,0,0 2:127,0,0 3:255,0,0";
+        QTest::newRow("grass nv is outside the table") << "g" << QByteArray("nv 255:0:0\n0 0:0:0\n255 255:255:255\n") << "1:0,0,0 2:127,127,127 3:255,255,255";
+        QTest::newRow("a one-line cpt GMT refuses") << "one.cpt" << QByteArray("0 255 0 0 1 0 0\n") << "shadeset: FILE line 1: expected \"z0 colour z1 colour\" or \"key colour\"";
         // clang-format on
     }
 
@@ -390,8 +409,10 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(QByteArray, text);
         QVERIFY(writeFile(m_dir->filePath(file), text));
-        QCOMPARE(run(*m_host, "&s .importsymbols = 3;shadeset " + file), QString());
-        QTEST(describe(m_host->shadeTable()), "expected");
+        const QString refused = run(*m_host, "&s .importsymbols = 3;shadeset " + file);
+        QTEST(refused.isEmpty() ? describe(m_host->shadeTable())
+                                : refused.section(" -> ", 1).replace(m_dir->filePath(file), "FILE"),
+              "expected");
     }
 
     void shouldTakeTheRampOrPresetNamed()

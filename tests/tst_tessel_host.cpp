@@ -4,6 +4,7 @@
 #include "TesselRun.h"
 #include "TestFiles.h"
 #include "tessel/colour/Check.h"
+#include "tessel/colour/Perceptual.h"
 #include "tessel/language/Host.h"
 #include "tessel/language/Script.h"
 #include "tessel/table/ColorNames.h"
@@ -93,6 +94,8 @@ private Q_SLOTS:
         QTest::newRow("label no text") << "label 1 2" << "label: expected X Y TEXT";
         QTest::newRow("set no equals") << "&s symb 5" << "&s: expected NAME = VALUE";
         QTest::newRow("set bad name") << "&s my var = 5" << "&s: bad variable name \"my var\"";
+        QTest::newRow("set misspelt") << "&s .importsymbls = 5" << "&s: unknown variable .importsymbls (did you mean .importsymbols?)";
+        QTest::newRow("set in capitals") << "&s .RAMPSPACE = lab" << "&s: unknown variable .RAMPSPACE (did you mean .rampspace?)";
         QTest::newRow("wo empty") << "&wo" << "&wo: missing folder";
         QTest::newRow("wo missing") << "&wo /no/typo/deep" << "&wo: the folder /no/typo/deep does not exist";
         QTest::newRow("wo file") << "&wo " HUEWRIGHT_STAGE "/tools/dispshd.zeb" << "&wo: " HUEWRIGHT_STAGE "/tools/dispshd.zeb is not a folder";
@@ -153,10 +156,51 @@ private Q_SLOTS:
         QCOMPARE(describe(even).section(' ', -1), QStringLiteral("99:255,0,0"));
         QVERIFY(even.color(40) != (Rgb{255, 255, 255})); // white has moved towards navy
         QCOMPARE(host.shadesetName(), QStringLiteral("t"));
+        // Even to within a tenth on a three-colour Create of 999 symbols (three rounds; two
+        // leave 1.14).
+        Host create(m_dir->path());
+        QCOMPARE(run(create, "shadecolorramp 1 500 \"white\" \"magenta\";shadecolorramp 500 500 "
+                             "\"magenta\" \"yellow\";shadeequalize perceptual"),
+                 QString());
+        const std::optional<double> evenness =
+            checkTable("create", create.shadeTable())->figures[0].evenness;
+        QVERIFY2(evenness && *evenness <= 1.1, qPrintable(QString::number(evenness.value_or(0))));
         QCOMPARE(run(host, "shadecolorramp 120 1 \"red\" \"red\""), QString());
         QCOMPARE(refusal(host, "shadeequalize perceptual"),
                  "shadeequalize: symbol 100 is undefined between symbols 1 and 120: only a table "
                  "without gaps can be equalized");
+    }
+
+    // Figures that colorspacious gives (CIELAB of sRGB, D65; Machado's simulation at
+    // severity 1, in linear light), kept here so that a machine without it still checks them;
+    // and the colours the equaliser gives a table that ends in a flat run, whose steps of
+    // nothing are floored (recorded once; without the floor they turn black).
+    void shouldAgreeWithTheOraclesFigures()
+    {
+        const auto near = [](const Vec3 &a, const Vec3 &b, double room) {
+            return std::abs(a[0] - b[0]) <= room && std::abs(a[1] - b[1]) <= room &&
+                   std::abs(a[2] - b[2]) <= room;
+        };
+        const Rgb green{0x1f, 0x6b, 0x34};
+        const Rgb gold{0xff, 0xd7, 0x00};
+        QVERIFY(near(linearToLab(toLinear(Rgb{255, 255, 255})), {100, 0, 0}, 0.02));
+        QVERIFY(near(linearToLab(toLinear(green)), {39.6716, -36.1008, 24.1621}, 0.02));
+        QVERIFY(near(linearToLab(toLinear(gold)), {86.9269, -1.9205, 87.1384}, 0.02));
+        QVERIFY(near(simulate(Deficiency::Protanopia, toLinear(green)), {0.14981, 0.12058, 0.02900},
+                     1e-3));
+        QVERIFY(
+            near(simulate(Deficiency::Protanopia, toLinear(gold)), {0.86756, 0.64881, 0}, 1e-3));
+        QVERIFY(near(simulate(Deficiency::Deuteranopia, toLinear(green)),
+                     {0.12374, 0.10434, 0.03942}, 1e-3));
+        QVERIFY(near(simulate(Deficiency::Deuteranopia, toLinear(gold)),
+                     {0.95217, 0.73708, 0.01736}, 1e-3));
+        Host host(m_dir->path());
+        QCOMPARE(run(host, "shadecolorramp 1 6 \"red\" \"blue\";shadecolorramp 6 4 \"blue\" "
+                           "\"blue\";shadeequalize perceptual"),
+                 QString());
+        QCOMPARE(describe(host.shadeTable()),
+                 QStringLiteral("1:255,0,0 2:226,0,36 3:200,0,55 4:182,0,75 5:162,0,95 "
+                                "6:142,0,118 7:115,0,143 8:82,0,183 9:0,0,255"));
     }
 
     // The backtrack is of L*, grey against grey: white, then mid grey, falls by 50.
@@ -372,6 +416,7 @@ private Q_SLOTS:
         QTest::newRow("total too high") << head + "4 2 3 4\n" << "f.shd: the total says 5 symbols but the highest symbol is 4";
         QTest::newRow("empty") << QByteArray() << "f.shd: incomplete shadeset file";
         QTest::newRow("oversized") << QByteArray(kMaxShdBytes + 1, '#') << "f.shd: larger than 1 MiB";
+        QTest::newRow("escape in the name") << QByteArray("TESSEL SHADESET 1\nname a\x1b[31mb\nsymbols 1\n") << "f.shd line 2: the name holds the control character U+001B";
         // clang-format on
     }
 
@@ -415,6 +460,9 @@ private Q_SLOTS:
         QTest::newRow("second form") << "corn silk" << 0xfff8dc;
         QTest::newRow("grayo") << "grayo" << 0x000000;
         QTest::newRow("hex") << "#1F6b34" << 0x1f6b34;
+        QTest::newRow("navy blue") << "navy blue" << 0x000080;
+        QTest::newRow("NavyBlue") << "NavyBlue" << 0x000080;
+        QTest::newRow("a shade X11 rounds by hand") << "HotPink3" << 0xcd6090;
         // clang-format on
     }
 
@@ -425,6 +473,31 @@ private Q_SLOTS:
         const auto color = lookupColor(text);
         QVERIFY(color);
         QCOMPARE((color->red << 16) | (color->green << 8) | color->blue, rgb);
+    }
+
+    // Every name of X11's own list, as it stands there and run together in lower case.
+    void shouldKnowEveryNameOfX11()
+    {
+        QFile list("/usr/share/X11/rgb.txt");
+        if (!list.open(QIODevice::ReadOnly)) {
+            QSKIP("X11's colour list is not installed (Debian package x11-common)");
+        }
+        int names = 0;
+        for (const QByteArray &line : list.readAll().split('\n')) {
+            const QList<QByteArray> w = line.simplified().split(' ');
+            if (w.size() < 4 || line.startsWith('!')) {
+                continue;
+            }
+            const QString name = QString::fromLatin1(w.mid(3).join(' '));
+            for (const QString &text : {name, name.toLower().remove(' ')}) {
+                const auto c = lookupColor(text);
+                QVERIFY2(c && c->red == w[0].toInt() && c->green == w[1].toInt() &&
+                             c->blue == w[2].toInt(),
+                         qPrintable(text));
+            }
+            ++names;
+        }
+        QVERIFY(names > 700);
     }
 
     void shouldRejectWhatIsNoColour()

@@ -10,15 +10,21 @@
 #include "tessel/language/Host.h"
 #include "tessel/table/ShdFile.h"
 #include "ui/FormLayout.h"
+#include "ui/QtPrompt.h"
 
 #include <QContextMenuEvent>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListView>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -190,7 +196,7 @@ private Q_SLOTS:
             QCOMPARE(dialog.title + '|' + dialog.folder + '|' + dialog.defaultExtension + '|' +
                          QString::number(dialog.mustExist) + filters,
                      "Shadeset Browser|" + f.folders().shadeDir +
-                         "|shd|1|Tessel Shadesets (*.shd)|*.shd|All Files (*.*)|*.*");
+                         "|shd|1|Tessel Shadesets (*.shd)|*.shd|All Files (*.*)|*");
         }
     }
 
@@ -272,15 +278,80 @@ private Q_SLOTS:
         }
     }
 
-    // Delete removes the shadeset last displayed, not the one the name box holds now.
-    void shouldDeleteTheShadesetDisplayed()
+    // Delete removes the shadeset last displayed or created, not the one the name box holds
+    // now; once the browser has shown another file, only when the user says so. Display,
+    // Reset and a new Create take the old roads, without a question.
+    void shouldDeleteOnlyWhatTheUserCanSeeNamed()
     {
         FormFixture f(true);
-        f.run(kThree + "; count 9; name a; create; display; touch b.shd; name b");
-        QVERIFY(QFile::exists(f.folders().shadeDir + "/a.shd"));
-        f.run("delete");
-        QVERIFY(!QFile::exists(f.folders().shadeDir + "/a.shd"));
-        QCOMPARE(readFile(f.folders().shadeDir + "/b.shd"), QByteArray("old"));
+        const QString shades = f.folders().shadeDir + '/';
+        QVERIFY(writeFile(shades + "geocopy.cpt", "0 red 1 blue\n"));
+        f.run(kThree + "; preview 1; count 9; name keepme; create; display; file " + shades +
+              "geocopy.cpt; browse; answer no; delete");
+        QCOMPARE(f.prompt().shown.size(), 1);
+        const MessageRequest &question = f.prompt().shown[0];
+        QCOMPARE(question.title + '|' + question.text,
+                 "Delete Shadeset|Delete keepme.shd? The shadeset on display is geocopy.cpt.");
+        QVERIFY(question.buttons == PromptButtons::YesNo && question.icon == PromptIcon::None &&
+                question.defaultAnswer == PromptAnswer::No);
+        QVERIFY(QFile::exists(shades + "keepme.shd") && f.button("cmdDeleteShd")->isEnabled());
+        f.run("name keepme; display; touch b.shd; name b; delete"); // the one displayed
+        QVERIFY(!QFile::exists(shades + "keepme.shd"));
+        QCOMPARE(readFile(shades + "b.shd"), QByteArray("old"));
+        f.run("reset; " + kThree + "; preview 1; name cc; create; display; reset; delete");
+        f.run(kThree + "; preview 1; name dd; create; display; name ee; create; delete");
+        QCOMPARE(entries(f.folders().shadeDir),
+                 (QStringList{"b.shd", "dd.shd", "elev999.shd", "geocopy.cpt"}));
+        QCOMPARE(f.prompt().shown.size(), 1);
+    }
+
+    // The browser's own dialog lists every file under All Files, extension or none, and
+    // opens a typed name as typed, adding .shd only where no such file is there.
+    void shouldOpenAnyFileInTheBrowsersDialog()
+    {
+        FormFixture f;
+        f.run("browse");
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath("elevation"), "0 0:0:0\n100 255:255:255\n") &&
+                writeFile(dir.filePath("relief.shd"),
+                          "TESSEL SHADESET 1\nname r\nsymbols 1\n1 1 2 3\n"));
+        OpenFileRequest request = f.prompt().dialogs[0];
+        request.folder = dir.path();
+        QtPrompt prompt;
+        QStringList listed;
+        const auto answer = [&](const QString &typed) {
+            QTimer::singleShot(0, [&, typed] {
+                auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                auto *types = dialog->findChild<QComboBox *>("fileTypeCombo");
+                const auto *view = dialog->findChild<QListView *>("listView");
+                auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+                QTest::keyClick(types, Qt::Key_Down); // All Files
+                // The folder is read in the background; what it lists is checked after.
+                listed.clear();
+                if (QTest::qWaitFor(
+                        [&] { return view->model()->rowCount(view->rootIndex()) > 1; })) {
+                    for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
+                        listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
+                    }
+                }
+                listed.sort();
+                listed.prepend(types->currentText());
+                QTimer::singleShot(5000, dialog, [] { // a name it would not open: no hang
+                    for (QWidget *w : QApplication::topLevelWidgets()) {
+                        if (w->isModal() && w->isVisible()) {
+                            w->close();
+                        }
+                    }
+                });
+                QTest::keyClicks(name, typed);
+                typed.isEmpty() ? dialog->reject() : QTest::keyClick(name, Qt::Key_Return);
+            });
+            return prompt.openFile(request);
+        };
+        QCOMPARE(answer("elevation"), dir.filePath("elevation"));
+        QCOMPARE(listed, (QStringList{"All Files (*.*)", "elevation", "relief.shd"}));
+        QCOMPARE(answer("relief"), dir.filePath("relief.shd"));
+        QCOMPARE(answer(""), QString());
     }
 
     void shouldHoldTheCountBetweenTheBounds_data()
@@ -416,6 +487,21 @@ private Q_SLOTS:
         QCOMPARE(f.prompt().reports.size(), 1);
         QVERIFY(f.prompt().reports[0].text.startsWith("elev999: 999 symbols defined, 1 to 999\n"));
         QCOMPARE(f.prompt().reports[0].picture.size(), QSize(512, 560));
+        // Shown, the report fits the screen (CTest gives the window tests one of 1024 x 768),
+        // Close within reach.
+        QRect shown;
+        QRect close;
+        QTimer::singleShot(0, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            shown = dialog->frameGeometry();
+            QWidget *button = dialog->findChild<QDialogButtonBox *>()->buttons().value(0);
+            close = QRect(button->mapToGlobal(QPoint()), button->size());
+            dialog->close();
+        });
+        QtPrompt().report(f.prompt().reports[0]);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY2(screen.contains(shown) && screen.contains(close),
+                 qPrintable(QStringLiteral("%1x%2").arg(shown.width()).arg(shown.height())));
         f.run("clear");
         pickInMenu(openTesselMenu(f.form(), QContextMenuEvent::Mouse), "mnuCheck");
         QCOMPARE(f.status(), QStringLiteral("Nothing to check: no shadeset is on display."));

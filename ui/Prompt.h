@@ -44,7 +44,7 @@ struct OpenFileRequest
 {
     QString title;
     QList<FileFilter> filters;
-    QString defaultExtension; // added to a typed name that has none, without the dot
+    QString defaultExtension; // added to a typed name without one that names no file
     QString folder;           // where the dialog opens
     bool mustExist = true;
 };

@@ -109,6 +109,9 @@ private:
     qint16 colorIndex = 0;
     qint16 colorsReady = 0;
     QString browsePath; // the path last picked in the Shadeset Browser
+    // The file the browser showed since Display or Create last set Delete's target; empty:
+    // none, and Delete removes what the user last displayed or created without asking.
+    QString m_browsedPath;
     QMenu *m_tesselMenu = nullptr;
     QString m_rampSpace;                             // chosen and remembered: rgb, lab or oklab
     QString m_toldRampSpace = QStringLiteral("rgb"); // Tessel's .rampspace as last set

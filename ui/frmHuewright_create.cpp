@@ -52,6 +52,7 @@ void frmHuewright::cmdCreateShd_Click()
 {
     cmdCreateShd->setEnabled(false);
     ShdName = txtShdName->text();
+    m_browsedPath.clear(); // Delete's target is set again
     const std::optional<qint16> count = wholeNumber16(txtNSymb->text());
     if (!count) {
         refuseCreate(QStringLiteral("Number of symbols"),

@@ -1,5 +1,6 @@
 // Display, the Shadeset Browser and Delete.
 #include "Prompt.h"
+#include "core/Paths.h"
 #include "core/ShadesetName.h"
 #include "frmHuewright.h"
 #include "shadeset/Commands.h"
@@ -15,6 +16,7 @@ void frmHuewright::cmdDisplayShd_Click()
 {
     const DisplayPlan plan = planDisplay(m_folders, txtShdName->text(), nSymbs);
     ShdName = plan.ShdName;
+    m_browsedPath.clear();
     const bool shown = sendAll({plan.command});
     cmdDeleteShd->setEnabled(true);
     if (shown) {
@@ -28,7 +30,7 @@ void frmHuewright::cmdNavDispShd_Click()
     OpenFileRequest request;
     request.title = QStringLiteral("Shadeset Browser");
     request.filters = {{QStringLiteral("Tessel Shadesets (*.shd)"), QStringLiteral("*.shd")},
-                       {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}};
+                       {QStringLiteral("All Files (*.*)"), QStringLiteral("*")}};
     request.defaultExtension = QStringLiteral("shd");
     request.folder = m_folders.shadeDir;
     const QString F = m_prompt.openFile(request);
@@ -60,6 +62,7 @@ void frmHuewright::cmdNavDispShd_Click()
     // A cancel sends the display too, with an empty path, and keeps the status line.
     const qint32 shown = send(browseDisplayCommand(m_folders, browsePath, C.value_or(0)));
     if (!browsePath.isEmpty()) {
+        m_browsedPath = browsePath;
         const PickedPath parts = splitPickedPath(browsePath);
         txtShdName->setText(parts.name);
         txtNSymb->setText(QString::number(*C));
@@ -73,6 +76,18 @@ void frmHuewright::cmdNavDispShd_Click()
 void frmHuewright::cmdDeleteShd_Click()
 {
     const QString path = shadesetPath(m_folders.shadeDir, ShdName);
+    // The browser has since shown another file: the user is asked, so that a file they
+    // cannot see named is not lost.
+    if (!m_browsedPath.isEmpty() && !core::isSameFile(m_browsedPath, path)) {
+        const MessageRequest question{
+            QStringLiteral("Delete Shadeset"),
+            QStringLiteral("Delete %1.shd? The shadeset on display is %2.")
+                .arg(ShdName, splitPickedPath(m_browsedPath).file),
+            PromptIcon::None, PromptButtons::YesNo, PromptAnswer::No};
+        if (m_prompt.message(question) != PromptAnswer::Yes) {
+            return;
+        }
+    }
     const core::Status deleted = deleteShadesetFile(m_folders.shadeDir, ShdName);
     if (!deleted) {
         setStatus(QStringLiteral("Cannot delete ") + path + QStringLiteral(": ") + deleted.error());

@@ -2,6 +2,7 @@
 // and what to do where the table does not read well.
 #include "Check.h"
 #include "core/Counted.h"
+#include "core/Text.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -120,7 +121,7 @@ QByteArray checkJson(const CheckReport &r)
 QString checkText(const CheckReport &r)
 {
     QString out = QStringLiteral("%1: %2 defined, %3 to %4\n\n")
-                      .arg(r.name)
+                      .arg(core::printable(r.name))
                       .arg(core::counted(r.defined, "symbol", "symbols"))
                       .arg(r.first)
                       .arg(r.last);

@@ -1,5 +1,7 @@
 #include "Export.h"
 
+#include "core/Text.h"
+
 namespace tessel {
 
 core::Result<QByteArray> exportTable(const Format &format, const ShadeTable &table,
@@ -15,13 +17,10 @@ core::Result<QByteArray> exportTable(const Format &format, const ShadeTable &tab
         return core::fail(QStringLiteral("the current shadeset is empty"));
     }
     // A control character would break a line or a reader in every format: none goes in.
-    for (const QChar c : name) {
-        if (c.unicode() < 0x20) {
-            return core::fail(
-                QStringLiteral("the name holds the control character U+%1, which "
-                               "no file of another program may carry")
-                    .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0')));
-        }
+    if (const qsizetype at = core::firstControl(name); at >= 0) {
+        return core::fail(QStringLiteral("the name holds the control character %1, which no "
+                                         "file of another program may carry")
+                              .arg(core::codePoint(name[at].unicode())));
     }
     return format.write(entries, name);
 }

@@ -51,9 +51,6 @@ core::Result<Palette> readSvg(const QByteArray &bytes, const QString &label,
                               const ReadOptions &options);
 core::Result<QByteArray> writeSvg(const std::vector<Entry> &entries, const QString &name);
 
-// The first line that is neither blank nor a "#" comment, after any byte order mark: where a
-// structured file (XML, JSON) shows what it is.
-QByteArrayView firstLine(QByteArrayView bytes);
 // Whether a first line opens XML or JSON, which no text format of lines can be.
 bool opensStructured(QByteArrayView first);
 // Whether a "#" line is one of GMT's own: # COLOR_MODEL, # HARD_HINGE or # SOFT_HINGE.

@@ -1,6 +1,7 @@
 // NCL colour maps (.rgb, .gp, .ncmap), as NCL 6.6's read_colormap_file reads them: a list of
 // colours, keyed by their place in it; written as "ncolors= N" and one "r g b" line each.
 #include "FormatIo.h"
+#include "core/Text.h"
 #include "tessel/table/TextLines.h"
 
 #include <algorithm>
@@ -103,7 +104,7 @@ core::Result<Palette> readNcl(const QByteArray &bytes, const QString &label, con
     while (lines.next() && colors.size() < std::size_t(kMaxColors)) {
         const QByteArrayView line = lines.line();
         if (line.startsWith("# NAME =")) {
-            name = QString::fromUtf8(line.sliced(8)).trimmed();
+            name = core::decodeName(line.sliced(8)).trimmed();
         } else if (const std::optional<NclColor> color = nclColor(line)) {
             largest = std::max({largest, color->c[0], color->c[1], color->c[2]});
             colors.push_back(*color);

@@ -1,5 +1,6 @@
 // What the readers and writers of the formats share.
 #include "FormatIo.h"
+#include "core/Text.h"
 #include "tessel/table/TextLines.h"
 
 #include <algorithm>
@@ -29,20 +30,6 @@ double fraction(double z, double lo, double hi)
         return (z - lo) / width;
     }
     return (z / 2 - lo / 2) / (hi / 2 - lo / 2); // halved, every difference is finite
-}
-
-QByteArrayView firstLine(QByteArrayView bytes)
-{
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        bytes = bytes.sliced(3);
-    }
-    TextLines lines(bytes);
-    while (lines.next()) {
-        if (!lines.line().isEmpty() && !lines.line().startsWith('#')) {
-            return lines.line();
-        }
-    }
-    return {};
 }
 
 bool opensStructured(QByteArrayView first)
@@ -130,7 +117,7 @@ bool takeComment(QByteArrayView line, QString &name)
     }
     const QByteArrayView comment = line.sliced(1).trimmed();
     if (comment.startsWith("NAME =")) {
-        name = QString::fromUtf8(comment.sliced(6)).trimmed();
+        name = core::decodeName(comment.sliced(6)).trimmed();
     }
     return true;
 }
@@ -186,9 +173,8 @@ core::Status carriedInXml(const QString &name)
         if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
             ++i; // a whole character beyond the first plane
         } else if (c.isSurrogate() || c.unicode() >= 0xfffe) {
-            return core::fail(
-                QStringLiteral("the name holds U+%1, which this format cannot carry")
-                    .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0')));
+            return core::fail(QStringLiteral("the name holds %1, which this format cannot carry")
+                                  .arg(core::codePoint(c.unicode())));
         }
     }
     return {};

@@ -84,41 +84,54 @@ bool names(const Format &format, const char *extension)
     return false;
 }
 
+constexpr int kRuledOut = -1;
+
 // Each format's score: the structured ones from the whole, the formats of lines from one
-// reading of every line, which is what a big file of comments costs.
+// reading of every line, which is what a big file of comments costs. kRuledOut where it
+// cannot be the format, 0 where no line rules it out but none fits it either.
 std::vector<int> scores(QByteArrayView bytes)
 {
     const std::vector<Format> &all = formats();
-    std::vector<int> out(all.size(), 0);
+    std::vector<int> out(all.size(), kRuledOut);
     if (bytes.contains('\0')) { // no text at all: nothing fits it
         return out;
     }
     const QByteArrayView first = firstLine(bytes);
     if (opensStructured(first)) {
         for (std::size_t i = 0; i < all.size(); ++i) {
-            out[i] = all[i].scoreWhole ? all[i].scoreWhole(bytes, first) : 0;
+            const int score = all[i].scoreWhole ? all[i].scoreWhole(bytes, first) : 0;
+            out[i] = score > 0 ? score : kRuledOut;
         }
         return out;
     }
-    std::vector<int> fits(all.size(), 0);
-    std::vector<int> evidence(all.size(), 0);
-    std::vector<bool> ruledOut(all.size(), false);
+    struct Tally
+    {
+        int fits = 0;
+        int evidence = 0;
+        bool ruledOut = false;
+    };
+    std::vector<Tally> tally(all.size());
     TextLines lines(bytes);
     while (lines.next()) {
-        if (lines.line().isEmpty()) {
+        const QByteArrayView line = lines.line();
+        // A run of equal lines (a block of "#", say) is scored once and counted.
+        const int times = 1 + lines.skipRepeats();
+        if (line.isEmpty()) {
             continue;
         }
         for (std::size_t i = 0; i < all.size(); ++i) {
-            if (all[i].scoreLine && !ruledOut[i]) {
-                const LineScore said = all[i].scoreLine(lines.line());
-                ruledOut[i] = said.rulesOut;
-                fits[i] += said.fits;
-                evidence[i] += said.evidence;
+            if (all[i].scoreLine && !tally[i].ruledOut) {
+                const LineScore said = all[i].scoreLine(line);
+                tally[i].ruledOut = said.rulesOut;
+                tally[i].fits += said.fits * times;
+                tally[i].evidence += said.evidence * times;
             }
         }
     }
     for (std::size_t i = 0; i < all.size(); ++i) {
-        out[i] = !ruledOut[i] && fits[i] > 0 ? 1 + evidence[i] : 0;
+        out[i] = !all[i].scoreLine || tally[i].ruledOut ? kRuledOut
+                 : tally[i].fits > 0                    ? 1 + tally[i].evidence
+                                                        : 0;
     }
     return out;
 }
@@ -152,12 +165,19 @@ core::Result<const Format *> detectFormat(QByteArrayView bytes, const QString &p
         return core::fail(QStringLiteral("%1: neither a shadeset nor a palette of %2")
                               .arg(path, formatPrograms()));
     }
+    // Where the best only fit, with nothing in the file to say so, the format the extension
+    // names may be any that no line rules out: a .cpt that GMT would refuse is GMT's, and
+    // refused as GMT refuses it, not read as another program's.
     const QByteArray extension = QFileInfo(path).suffix().toLower().toUtf8();
-    for (const char *wanted : {extension.constData(), "*"}) {
-        for (const Format *format : best) {
-            if (names(*format, wanted)) {
-                return format;
-            }
+    for (std::size_t i = 0; i < fit.size(); ++i) {
+        const bool candidate = bestScore == 1 ? fit[i] >= 0 : fit[i] == bestScore;
+        if (candidate && names(formats()[i], extension.constData())) {
+            return &formats()[i];
+        }
+    }
+    for (const Format *format : best) {
+        if (names(*format, "*")) {
+            return format;
         }
     }
     return best.front();

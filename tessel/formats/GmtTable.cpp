@@ -4,6 +4,7 @@
 
 #include "FormatIo.h"
 #include "Palette.h"
+#include "core/Text.h"
 #include "tessel/colour/ColorSpaces.h"
 #include "tessel/table/ColorNames.h"
 #include "tessel/table/TextLines.h"
@@ -56,6 +57,9 @@ public:
         while (lines.next()) {
             if (const core::Status taken = take(lines.line()); !taken) {
                 return core::fail(lineError(m_label, lines.number(), taken.error()));
+            }
+            if (lines.line().isEmpty() || lines.line().startsWith('#')) {
+                lines.skipRepeats(); // a comment said again says nothing new
             }
         }
         if (m_table.slices.empty() && m_table.keys.empty()) {
@@ -116,7 +120,7 @@ private:
             value.replace('+', "");
             m_table.hsv = value == "hsv";
         } else if (const auto name = commentValue(text, "NAME")) {
-            m_table.name = QString::fromUtf8(*name);
+            m_table.name = core::decodeName(*name);
         } else if (const auto range = commentValue(text, "RANGE")) {
             const qsizetype slash = range->indexOf('/');
             const std::optional<double> a =

@@ -2,6 +2,7 @@
 
 #include "Formats.h"
 #include "core/ReadFile.h"
+#include "core/Text.h"
 #include "tessel/table/TextLines.h"
 
 #include <QFileInfo>
@@ -15,13 +16,7 @@ namespace {
 // Tessel's own file says so on its first line (after any comments).
 bool isShd(QByteArrayView bytes)
 {
-    TextLines lines(bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes);
-    while (lines.next()) {
-        if (!lines.line().isEmpty() && !lines.line().startsWith('#')) {
-            return lines.line().startsWith("TESSEL SHADESET");
-        }
-    }
-    return false;
+    return firstLine(bytes).startsWith("TESSEL SHADESET");
 }
 
 // z of symbol k of n, from lo to hi, both ends included. The usual sum where it is finite,
@@ -37,6 +32,12 @@ double sampleZ(double lo, double hi, int k, int n)
     }
     const double t = double(k - 1) / double(n - 1);
     return (1 - t) * lo + t * hi;
+}
+
+// The z just below `z`: where a slice that ends at `z` still gives its colour.
+double below(double z)
+{
+    return std::nextafter(z, -HUGE_VAL);
 }
 
 // Where each symbol takes its colour: z of symbol k of n, or why none can be given.
@@ -64,10 +65,14 @@ core::Result<Placement> placement(const Palette &palette, const ImportOptions &o
                                   .arg(s)
                                   .arg(n));
         }
-        // As makecpt -Cpalette+hS -T1/N maps them: each side straight on its own.
+        // As makecpt -Cpalette+hS -T1/N maps them: each side straight on its own. With the
+        // hinge at the last symbol, the table is all the lower side, and that symbol the top
+        // of its last slice.
         const double h = *palette.hinge;
         return Placement([=](int k) {
-            return k < s ? sampleZ(zmin, h, k, s) : sampleZ(h, zmax, k - s + 1, n - s + 1);
+            return k < s             ? sampleZ(zmin, h, k, s)
+                   : s < n || s == 1 ? sampleZ(h, zmax, k - s + 1, n - s + 1)
+                                     : below(h);
         });
     }
     if (options.cut) {
@@ -91,7 +96,7 @@ core::Result<Placement> placement(const Palette &palette, const ImportOptions &o
         // slice's colour, as the table makecpt -G writes ends with it.
         return Placement([=](int k) {
             const double z = own.toFile(sampleZ(lo, hi, k, n));
-            return k == n && n > 1 ? std::nextafter(z, -HUGE_VAL) : z;
+            return k == n && n > 1 ? below(z) : z;
         });
     }
     return Placement([=](int k) { return sampleZ(zmin, zmax, k, n); });
@@ -128,13 +133,14 @@ core::Result<ShadeTable> paletteTable(const Palette &palette, const ImportOption
 
 } // namespace
 
-core::Result<Shadeset> parseShadeset(const QByteArray &bytes, const QString &label,
+core::Result<Shadeset> parseShadeset(const QByteArray &file, const QString &label,
                                      const ImportOptions &options)
 {
+    const QByteArray bytes = core::utf8Text(file);
     if (isShd(bytes)) {
         return parseShd(bytes, label);
     }
-    if (bytes.trimmed().isEmpty()) {
+    if (QByteArrayView(bytes).trimmed().isEmpty()) {
         return core::fail(label + QStringLiteral(": the file is empty"));
     }
     const core::Result<const Format *> format = detectFormat(bytes, label);
@@ -159,8 +165,9 @@ core::Result<Shadeset> parseShadeset(const QByteArray &bytes, const QString &lab
     return Shadeset{name, std::move(*table)};
 }
 
-bool looksLikePalette(const QByteArray &bytes, const QString &label)
+bool looksLikePalette(const QByteArray &file, const QString &label)
 {
+    const QByteArray bytes = core::utf8Text(file);
     return isShd(bytes) || bool(detectFormat(bytes, label));
 }
 

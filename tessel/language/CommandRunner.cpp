@@ -1,6 +1,7 @@
 #include "CommandRunner.h"
 
 #include "Host.h"
+#include "core/Text.h"
 #include "tessel/formats/Import.h"
 
 #include <QIODevice>
@@ -30,19 +31,19 @@ QString firstCommand(const QString &text)
 
 int runCommandLines(Host &host, QIODevice &input, const QString &label, QTextStream &errors)
 {
-    const QByteArray bytes = input.readAll();
+    const QByteArray bytes = core::utf8Text(input.readAll());
     // A picture or a palette given by mistake is named once, and no bytes of it are shown.
     const QString text = QString::fromUtf8(bytes);
     if (bytes.contains('\0') ||
         (text.contains(QChar::ReplacementCharacter) && !bytes.contains("\xEF\xBF\xBD"))) {
-        errors << label << ": this is not a file of commands: it holds bytes that are not text"
-               << Qt::endl;
+        errors << core::printable(label)
+               << ": this is not a file of commands: it holds bytes that are not text" << Qt::endl;
         return 1;
     }
     const QString first = firstCommand(text);
     if (!first.isEmpty() && !Host::isCommand(first) && looksLikePalette(bytes, label)) {
-        errors << label << ": this looks like a palette: use --export, --check or shadeset"
-               << Qt::endl;
+        errors << core::printable(label)
+               << ": this looks like a palette: use --export, --check or shadeset" << Qt::endl;
         return 1;
     }
     int failures = 0;
@@ -55,7 +56,8 @@ int runCommandLines(Host &host, QIODevice &input, const QString &label, QTextStr
         Messages messages;
         if (host.RunCommand(line, messages) != StatusOk) {
             ++failures;
-            errors << label << ':' << number << ": " << messages.last() << Qt::endl;
+            errors << core::printable(label) << ':' << number << ": "
+                   << core::printable(messages.last()) << Qt::endl;
         }
     }
     return failures;

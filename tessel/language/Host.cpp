@@ -285,8 +285,7 @@ Host::Outcome Host::exportShades(const QString &rest)
                        QStringLiteral("%1 names a folder, not a file").arg(split.rest));
     }
     const QString path = core::joinPath(m_workingFolder, split.rest);
-    const QString name = m_tableName.isEmpty() ? QFileInfo(path).completeBaseName() : m_tableName;
-    const core::Result<QByteArray> bytes = exportTable(*format, m_table, name);
+    const core::Result<QByteArray> bytes = exportBytes(*format, path);
     if (!bytes) {
         return failure(StatusBadArguments, command, bytes.error());
     }
@@ -294,6 +293,12 @@ Host::Outcome Host::exportShades(const QString &rest)
         return failure(StatusFileError, command, saved.error());
     }
     return ok();
+}
+
+core::Result<QByteArray> Host::exportBytes(const Format &format, const QString &file) const
+{
+    const QString name = m_tableName.isEmpty() ? QFileInfo(file).completeBaseName() : m_tableName;
+    return exportTable(format, m_table, name);
 }
 
 } // namespace tessel

@@ -2,6 +2,7 @@
 
 #include "Messages.h"
 #include "Trace.h"
+#include "core/Result.h"
 #include "tessel/table/Drawing.h"
 #include "tessel/table/ShadeTable.h"
 
@@ -13,6 +14,8 @@
 #include <vector>
 
 namespace tessel {
+
+struct Format;
 
 // Statuses of RunCommand: 0 is success.
 enum Status : qint32
@@ -46,6 +49,9 @@ public:
     // Whether the first word of `line` is a command.
     static bool isCommand(const QString &line);
     QString GetVariable(const QString &name);
+    // The current table as `format` would write it into `file`, as shadeexport does: an
+    // unnamed table is named after the file's stem.
+    core::Result<QByteArray> exportBytes(const Format &format, const QString &file) const;
 
     const Drawing &drawing() const { return m_drawing; }
     const ShadeTable &shadeTable() const { return m_table; }

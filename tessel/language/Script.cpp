@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "core/Counted.h"
+#include "core/Text.h"
 #include "tessel/table/TextLines.h"
 
 #include <QList>
@@ -12,7 +13,8 @@ core::Result<Script> parseScript(const QByteArray &bytes)
 {
     Script script;
     bool first = true;
-    TextLines lines(bytes);
+    const QByteArray text = core::utf8Text(bytes);
+    TextLines lines(text);
     while (lines.next()) {
         const QString text = QString::fromUtf8(lines.line()).trimmed();
         if (text.isEmpty() || text.startsWith(QLatin1Char('!'))) {

@@ -3,7 +3,9 @@
 #include "CommandLine.h"
 #include "tessel/colour/Perceptual.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace tessel {
 namespace {
@@ -53,8 +55,8 @@ std::optional<Cut> cut(const QString &value)
 struct Setting
 {
     const char *name;
-    const char *accepts; // in "NAME must be ACCEPTS, not VALUE"
-    bool (*check)(const QString &value);
+    const char *accepts;                 // in "NAME must be ACCEPTS, not VALUE"
+    bool (*check)(const QString &value); // none: any value
 };
 
 const Setting kSettings[] = {
@@ -67,18 +69,55 @@ const Setting kSettings[] = {
      [](const QString &v) { return cut(v).has_value(); }},
     {".importhinge", "a symbol number from 1 to 32767",
      [](const QString &v) { return symbols(v).has_value(); }},
+    {".importramp", "", nullptr},
+    {".startpath", "", nullptr},
 };
+
+// How many single characters must change to turn `a` into `b` (Levenshtein), case-blind.
+int editDistance(const QString &a, const QString &b)
+{
+    std::vector<int> row(std::size_t(b.size()) + 1);
+    for (std::size_t j = 0; j < row.size(); ++j) {
+        row[j] = int(j);
+    }
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        int diagonal = row[0];
+        row[0] = int(i) + 1;
+        for (qsizetype j = 0; j < b.size(); ++j) {
+            const int above = row[std::size_t(j) + 1];
+            const bool same = a[i].toLower() == b[j].toLower();
+            row[std::size_t(j) + 1] =
+                std::min({above + 1, row[std::size_t(j)] + 1, diagonal + !same});
+            diagonal = above;
+        }
+    }
+    return row.back();
+}
 
 } // namespace
 
 core::Status checkSetting(const QString &name, const QString &value)
 {
+    const Setting *nearest = nullptr;
     for (const Setting &setting : kSettings) {
-        // Empty gives a variable back its default.
-        if (name == QLatin1String(setting.name) && !value.isEmpty() && !setting.check(value)) {
-            return core::fail(QStringLiteral("%1 must be %2, not \"%3\"")
-                                  .arg(name, QLatin1String(setting.accepts), value));
+        if (name == QLatin1String(setting.name)) {
+            // Empty gives a variable back its default.
+            if (setting.check && !value.isEmpty() && !setting.check(value)) {
+                return core::fail(QStringLiteral("%1 must be %2, not \"%3\"")
+                                      .arg(name, QLatin1String(setting.accepts), value));
+            }
+            return {};
         }
+        if (!nearest || editDistance(name, QLatin1String(setting.name)) <
+                            editDistance(name, QLatin1String(nearest->name))) {
+            nearest = &setting;
+        }
+    }
+    // The names of Tessel's own start with a full stop: one misspelt would be set and read by
+    // nothing, so it is refused here.
+    if (name.startsWith(QLatin1Char('.'))) {
+        return core::fail(QStringLiteral("unknown variable %1 (did you mean %2?)")
+                              .arg(name, QLatin1String(nearest->name)));
     }
     return {};
 }

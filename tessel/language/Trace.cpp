@@ -1,5 +1,7 @@
 #include "Trace.h"
 
+#include "core/Text.h"
+
 #include <QtGlobal>
 
 #ifndef Q_OS_WIN
@@ -40,14 +42,15 @@ Trace::Trace(const QString &path) : m_path(path)
 #endif
 }
 
+// Each field is shown printable: no control character may break a line of the trace.
 void Trace::run(qint32 status, const QString &text)
 {
-    append(QStringLiteral("run\t%1\t%2").arg(status).arg(text));
+    append(QStringLiteral("run\t%1\t%2").arg(status).arg(core::printable(text)));
 }
 
 void Trace::get(const QString &name, const QString &value)
 {
-    append(QStringLiteral("get\t%1\t%2").arg(name, value));
+    append(QStringLiteral("get\t%1\t%2").arg(core::printable(name), core::printable(value)));
 }
 
 void Trace::append(const QString &line)
@@ -55,9 +58,7 @@ void Trace::append(const QString &line)
     if (!m_file.isOpen()) {
         return;
     }
-    QString oneLine = line;
-    oneLine.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    const QByteArray bytes = oneLine.toUtf8() + '\n';
+    const QByteArray bytes = line.toUtf8() + '\n';
     if (m_file.write(bytes) != bytes.size()) {
         stop(m_file.errorString());
     }

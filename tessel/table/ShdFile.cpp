@@ -3,6 +3,7 @@
 #include "TextLines.h"
 #include "core/ReadFile.h"
 #include "core/SaveFile.h"
+#include "core/Text.h"
 
 namespace tessel {
 namespace {
@@ -90,7 +91,12 @@ private:
             if (line != "name" && !line.startsWith("name ")) {
                 return core::fail(QStringLiteral("expected the \"name\" line"));
             }
-            m_result.name = QString::fromUtf8(line.sliced(4)).trimmed();
+            m_result.name = core::decodeName(line.sliced(4)).trimmed();
+            // Such a name would break the lines of every file it goes into.
+            if (const qsizetype at = core::firstControl(m_result.name); at >= 0) {
+                return core::fail(QStringLiteral("the name holds the control character %1")
+                                      .arg(core::codePoint(m_result.name[at].unicode())));
+            }
             m_expect = Expect::Symbols;
             return {};
         case Expect::Symbols:
@@ -156,7 +162,7 @@ core::Result<Shadeset> parseShd(const QByteArray &bytes, const QString &fileLabe
     if (bytes.size() > kMaxShdBytes) {
         return core::fail(QStringLiteral("%1: larger than 1 MiB").arg(fileLabel));
     }
-    return Parser(fileLabel).run(bytes);
+    return Parser(fileLabel).run(core::utf8Text(bytes));
 }
 
 core::Result<Shadeset> readShdFile(const QString &path)

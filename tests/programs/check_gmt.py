@@ -1,8 +1,8 @@
 """GMT's grdimage paints a grid of symbol numbers with Tessel's export: every symbol exact,
 undefined ones not painted (the page shows, white). Every palette GMT ships loads in Tessel,
 each symbol within 2 levels of what grdimage paints at the same z. And Tessel's reverse, cut
-and hinge give, at 64 symbols, what makecpt -Ic, -G and +h write, each symbol within 2
-levels."""
+and hinge (at the last symbol too) give, at 64 symbols, what makecpt -Ic, -G and +h write,
+each symbol within 2 levels."""
 import os
 import shutil
 import subprocess
@@ -91,7 +91,7 @@ def check_operations(check):
         lo, hi = (float(own[0][0]), float(own[0][1])) if own else (zs[0], zs[-1])
         if "HINGE" in text:
             cases += [("%s hinge at %d" % (cpt, h), ["&s .importhinge = %d" % h], ["-C%s+h%d" % (cpt, h), "-T1/64", "-Z"])
-                      for h in (20, 45)]
+                      for h in (20, 45, 64)]
         elif all(abs(a + b - zs[0] - zs[-1]) <= 1e-9 * (zs[-1] - zs[0]) for a, b in zip(zs, zs[::-1])):
             # makecpt -I keeps a table's nodes and gives them its colours in reverse order:
             # the table turned round only where its nodes lie evenly about its middle.

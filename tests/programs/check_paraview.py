@@ -1,8 +1,8 @@
 """ParaView imports Tessel's preset, applies it to a range of symbol numbers and maps every
-symbol to a colour as it draws: every symbol exact, undefined ones in the colour of the
-symbol below. And every RGBPoints preset ParaView ships, read from ParaView itself and
-sampled at 32 symbols, gives ParaView's own colour within 2 levels. Runs itself under
-pvpython."""
+symbol to a colour as it draws, with the table of a value for each symbol that the preset
+asks for: every symbol exact, undefined ones in the colour of the symbol below. And every
+RGBPoints preset ParaView ships, read from ParaView itself and sampled at 32 symbols, gives
+ParaView's own colour within 2 levels. Runs itself under pvpython."""
 import json
 import os
 import shutil
@@ -23,6 +23,9 @@ from paraview.simple import GetColorTransferFunction  # noqa: E402
 from vtkmodules.vtkCommonCore import vtkDoubleArray  # noqa: E402
 
 
+TABLES = []  # (preset, Discretize, NumberOfTableValues, symbols) of each of Tessel's presets
+
+
 def mapped(values, path=None, name=None):
     """The colours ParaView maps `values` to, as (r, g, b, a): with the preset in `path`
     (Tessel's export) through its own table, or with its own preset `name` straight from the
@@ -33,7 +36,10 @@ def mapped(values, path=None, name=None):
             name = json.load(f)[0]["Name"]
     lut = GetColorTransferFunction(name)
     lut.ApplyPreset(name, True)
-    lut.Discretize = int(bool(path))
+    if path:  # as Tessel's preset says: a table value for each symbol
+        TABLES.append((path, lut.Discretize, lut.NumberOfTableValues, len(values)))
+    else:  # ParaView's own, as the colour function it is
+        lut.Discretize = 0
     lut.RescaleTransferFunction(float(min(values)), float(max(values)))
     array = vtkDoubleArray()
     for v in values:
@@ -90,6 +96,9 @@ if __name__ == "__main__":
     check = common.Check()
     common.check_exports(check, "json", lambda p, f, l: mapped(range(f, l + 1), path=p),
                          lambda below, c: c == below + (255,))
+    for path, discrete, values, symbols in TABLES:
+        check.expect(discrete == 1 and values == symbols, "%s: Discretize %d with %d table values for %d symbols" % (
+            os.path.basename(path), discrete, values, symbols))
     check_shipped(check)
     check_cyclic(check)
     check.close()
