@@ -43,6 +43,22 @@ Status saveFile(const QString &path, const QByteArray &bytes)
     return {};
 }
 
+Status saveFileBy(const QString &path, const std::function<Status(const QString &)> &write)
+{
+    const QString temporary = path + QStringLiteral(".saving");
+    if (const Status written = write(temporary); !written) {
+        QFile::remove(temporary);
+        return cannotWrite(path, written.error());
+    }
+    if (!MoveFileExW(reinterpret_cast<const wchar_t *>(temporary.utf16()),
+                     reinterpret_cast<const wchar_t *>(path.utf16()),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        QFile::remove(temporary);
+        return cannotWrite(path, qt_error_string(int(GetLastError())));
+    }
+    return {};
+}
+
 #else
 
 namespace {
@@ -105,24 +121,11 @@ void syncFolder(const QByteArray &folder)
     }
 }
 
-} // namespace
-
-Status saveFile(const QString &path, const QByteArray &bytes)
+// Puts a new file in place of the one `path` names: `fill` writes the new, empty file
+// `temporary` (open as `fd`), syncs and closes it, and says why it could not, if it could not.
+Status replace(const QString &path,
+               const std::function<QString(int fd, const QByteArray &temporary)> &fill)
 {
-    // A device or a pipe, such as /dev/stdout, holds no old file to keep: it is written to.
-    struct stat named
-    {};
-    if (::stat(QFile::encodeName(path).constData(), &named) == 0 && !S_ISREG(named.st_mode) &&
-        !S_ISDIR(named.st_mode)) {
-        // Opened without waiting (a pipe with no reader fails at once), then written as usual.
-        const int fd =
-            ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd >= 0) {
-            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-        }
-        const int error = fd < 0 ? errno : writeSyncClose(fd, bytes, false);
-        return error == 0 ? Status() : cannotWrite(path, qt_error_string(error));
-    }
     const QByteArray target = QFile::encodeName(linkedFile(path));
     const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(target)).path());
     struct stat old
@@ -148,16 +151,52 @@ Status saveFile(const QString &path, const QByteArray &bytes)
     if (replacing) {
         ::fchmod(fd, old.st_mode & 07777); // the new file keeps the old one's permissions
     }
-    int error = writeSyncClose(fd, bytes);
-    if (error == 0 && ::rename(temp.constData(), target.constData()) != 0) {
-        error = errno;
+    QString why = fill(fd, temp);
+    if (why.isEmpty() && ::rename(temp.constData(), target.constData()) != 0) {
+        why = qt_error_string(errno);
     }
-    if (error != 0) {
+    if (!why.isEmpty()) {
         ::unlink(temp.constData());
-        return cannotWrite(path, qt_error_string(error));
+        return cannotWrite(path, why);
     }
     syncFolder(folder);
     return {};
+}
+
+} // namespace
+
+Status saveFile(const QString &path, const QByteArray &bytes)
+{
+    // A device or a pipe, such as /dev/stdout, holds no old file to keep: it is written to.
+    struct stat named
+    {};
+    if (::stat(QFile::encodeName(path).constData(), &named) == 0 && !S_ISREG(named.st_mode) &&
+        !S_ISDIR(named.st_mode)) {
+        // Opened without waiting (a pipe with no reader fails at once), then written as usual.
+        const int fd =
+            ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd >= 0) {
+            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        }
+        const int error = fd < 0 ? errno : writeSyncClose(fd, bytes, false);
+        return error == 0 ? Status() : cannotWrite(path, qt_error_string(error));
+    }
+    return replace(path, [&](int fd, const QByteArray &) {
+        const int error = writeSyncClose(fd, bytes);
+        return error == 0 ? QString() : qt_error_string(error);
+    });
+}
+
+Status saveFileBy(const QString &path, const std::function<Status(const QString &)> &write)
+{
+    return replace(path, [&](int fd, const QByteArray &temporary) {
+        const Status written = write(QFile::decodeName(temporary));
+        const int error = !written ? 0 : writeSyncClose(fd, {});
+        if (!written) {
+            ::close(fd);
+        }
+        return !written ? written.error() : error == 0 ? QString() : qt_error_string(error);
+    });
 }
 
 #endif

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 namespace core {
 
 // Puts `bytes` in `path` whole or not at all. The bytes go to a new file beside it, which is
@@ -15,5 +17,10 @@ namespace core {
 // not replaced: "cannot write PATH: Permission denied". A device or a pipe (/dev/stdout) is
 // written to as it is.
 Status saveFile(const QString &path, const QByteArray &bytes);
+
+// The same for a file that another library writes by its path: `write` fills the new file,
+// named `temporary`, and says whether it could.
+Status saveFileBy(const QString &path,
+                  const std::function<Status(const QString &temporary)> &write);
 
 } // namespace core

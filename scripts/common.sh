@@ -1,5 +1,6 @@
 # Shared by run.sh and test.sh: the packages to build with, and the build itself.
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgl-dev libfontconfig-dev fonts-dejavu-core fonts-liberation)
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgl-dev libfontconfig-dev libgdal-dev fonts-dejavu-core
+    fonts-liberation)
 
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 

@@ -281,7 +281,8 @@ private Q_SLOTS:
                 folders << top;
             }
         }
-        const QStringList layers = {"table", "colour", "formats", "language", "draw", "tesselcmd"};
+        const QStringList layers = {"table",    "colour", "formats",  "grid",
+                                    "language", "draw",   "tesselcmd"};
         for (const QString &sub :
              QDir(HUEWRIGHT_SOURCE "/tessel").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
             folders << "tessel/" + sub;

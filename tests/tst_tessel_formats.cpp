@@ -89,7 +89,7 @@ private Q_SLOTS:
         QTest::newRow("malformed set") << QStringList{"--set", "x", "--check", "a"} << 2 << "tesselcmd: bad --set \"x\" (expected NAME=VALUE)\nusage: tesselcmd";
         QTest::newRow("refused set") << QStringList{"--set", ".importsymbols=0", "--check", "a"} << 2 << "tesselcmd: --set .importsymbols=0: &s: .importsymbols must be a whole number from 1 to 32767, not \"0\"\nusage: tesselcmd";
         QTest::newRow("equalize how") << QStringList{"--equalize", "even", "--check", "a"} << 2 << "tesselcmd: --equalize takes perceptual or lightness, not \"even\"\nusage: tesselcmd";
-        QTest::newRow("equalize what") << QStringList{"--equalize", "lightness", "a.tsl"} << 2 << "tesselcmd: --equalize goes with --export or --check\nusage: tesselcmd";
+        QTest::newRow("equalize what") << QStringList{"--equalize", "lightness", "a.tsl"} << 2 << "tesselcmd: --equalize goes with --export, --check or --relief\nusage: tesselcmd";
         QTest::newRow("too big") << QStringList{"--png", "a.png", "--size", "20000x20000"} << 2 << "tesselcmd: bad size \"20000x20000\" (expected WxH, each from 1 to 10000)\n";
         QTest::newRow("a palette as commands") << QStringList{HUEWRIGHT_STAGE "/shades/elev999.shd"} << 1 << HUEWRIGHT_STAGE "/shades/elev999.shd: this looks like a palette: use --export, --check or shadeset\n";
         QTest::newRow("a program as commands") << QStringList{TESSELCMD} << 1 << TESSELCMD ": this is not a file of commands: it holds bytes that are not text\n";

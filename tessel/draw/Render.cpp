@@ -1,5 +1,7 @@
 #include "Render.h"
 
+#include "ScaleRender.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPainter>
@@ -66,6 +68,16 @@ public:
     {
         m_painter.setPen(Qt::black);
         m_painter.drawText(QPointF(px(label.x), py(label.y)), label.text);
+    }
+
+    void operator()(const GridImage &grid) const
+    {
+        m_painter.drawImage(pixelRect(grid.rect), grid.image);
+    }
+
+    void operator()(const Scale &scale) const
+    {
+        paintScale(m_painter, pixelRect(scale.rect), scale);
     }
 
 private:

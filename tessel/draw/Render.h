@@ -8,8 +8,6 @@ class QPainter;
 
 namespace tessel {
 
-constexpr double kDotsPerInch = 96.0;
-
 // Paints the drawing on a white ground into an area of `size` logical pixels; labels use
 // the painter's font (a widget's own font when painting a widget).
 void renderDrawing(QPainter &painter, const Drawing &drawing, QSize size);

@@ -14,5 +14,8 @@ namespace tessel {
 // holding a control character, and a name the format cannot carry.
 core::Result<QByteArray> exportTable(const Format &format, const ShadeTable &table,
                                      const QString &name);
+// The table fitted to a grid's data, as `format` writes it (it has a writer for fitted tables).
+core::Result<QByteArray> exportFitted(const Format &format, const std::vector<FittedClass> &classes,
+                                      const QString &name);
 
 } // namespace tessel

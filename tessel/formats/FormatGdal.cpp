@@ -146,6 +146,8 @@ core::Result<Palette> readGdal(const QByteArray &bytes, const QString &label,
     }
     std::stable_sort(stops.begin(), stops.end(),
                      [](const Rule &a, const Rule &b) { return a.value < b.value; });
+    // Percentages without the data's range stand for shares of whatever data, not values.
+    palette.valued = !stops.front().percent;
     palette.keyed = keyedTable(stops);
     palette.zmin = stops.front().value;
     palette.zmax = stops.back().value;
@@ -186,6 +188,32 @@ core::Result<QByteArray> writeGdal(const std::vector<Entry> &entries, const QStr
             }
         }
         out += line(e.symbol, e.rgb, 255);
+    }
+    return out + "nv 0 0 0 0\n";
+}
+
+core::Result<QByteArray> writeGdalFitted(const std::vector<FittedClass> &fitted,
+                                         const QString &name)
+{
+    // Two entries of one colour bound each class: at its lowest value and at the last float
+    // below the next class. No value of a float grid lies between them, so gdaldem draws
+    // each class in its colour whether it blends (the default) or takes the nearest entry.
+    // An undefined class has no opacity, in the colour below it.
+    const std::vector<FittedClass> classes = heldClasses(fitted);
+    const std::vector<Rgb> colours = coloursOrBelow(classes);
+    const auto entry = [](double value, Rgb c, int alpha) {
+        return exact(value) + ' ' + QByteArray::number(c.red) + ' ' + QByteArray::number(c.green) +
+               ' ' + QByteArray::number(c.blue) + ' ' + QByteArray::number(alpha) + '\n';
+    };
+    QByteArray out = "# NAME = " + name.toUtf8() + '\n';
+    for (std::size_t i = 0; i < classes.size(); ++i) {
+        const int alpha = classes[i].rgb ? 255 : 0;
+        const bool last = i + 1 == classes.size();
+        out += entry(classes[i].lo, colours[i], alpha);
+        const double top = last ? classes[i].hi : floatBelow(classes[i].hi);
+        if (top > classes[i].lo) {
+            out += entry(top, colours[i], alpha);
+        }
     }
     return out + "nv 0 0 0 0\n";
 }

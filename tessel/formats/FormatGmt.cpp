@@ -83,9 +83,11 @@ std::optional<OwnZ> ownZ(const GmtTable &t, double zmin, double zmax)
     const double a = t.range->first; // not a structured binding: C++17 lambdas cannot take one
     const double b = t.range->second;
     if (t.hinge == GmtTable::Hinge::Hard && zmin < 0 && zmax > 0 && a < 0 && b > 0) {
-        return OwnZ{a, b, [=](double z) { return z < 0 ? zmin * (z / a) : zmax * (z / b); }};
+        return OwnZ{a, b, [=](double z) { return z < 0 ? zmin * (z / a) : zmax * (z / b); },
+                    [=](double z) { return z < 0 ? a * (z / zmin) : b * (z / zmax); }};
     }
-    return OwnZ{a, b, [=](double z) { return zmin + (z - a) / (b - a) * (zmax - zmin); }};
+    return OwnZ{a, b, [=](double z) { return zmin + (z - a) / (b - a) * (zmax - zmin); },
+                [=](double z) { return a + (z - zmin) / (zmax - zmin) * (b - a); }};
 }
 
 QByteArray slash(Rgb c)
@@ -141,6 +143,7 @@ core::Result<Palette> readGmt(const QByteArray &bytes, const QString &label, con
     Palette palette;
     palette.name = table->name;
     palette.keyed = keyedTable(*table);
+    palette.valued = true;
     if (table->hinge != GmtTable::Hinge::None) {
         palette.hinge = 0.0;
     }
@@ -176,6 +179,23 @@ core::Result<QByteArray> writeGmt(const std::vector<Entry> &entries, const QStri
         next = e.symbol + 1;
     }
     return out + "B\t" + slash(entries.front().rgb) + "\nF\t" + slash(entries.back().rgb) +
+           "\nN\t128/128/128\n";
+}
+
+core::Result<QByteArray> writeGmtFitted(const std::vector<FittedClass> &fitted, const QString &name)
+{
+    // A constant slice per class over its values; GMT skips an undefined one ("-"), and takes
+    // the first and last colours for the values below and above.
+    const std::vector<FittedClass> classes = heldClasses(fitted);
+    QByteArray out = "# NAME = " + name.toUtf8() +
+                     "\n# A Tessel shadeset fitted to a grid's values, as a GMT colour palette "
+                     "table\n# COLOR_MODEL = RGB\n";
+    const auto colour = [](const std::optional<Rgb> &c) { return c ? slash(*c) : "-"; };
+    for (const FittedClass &c : classes) {
+        out +=
+            exact(c.lo) + '\t' + colour(c.rgb) + '\t' + exact(c.hi) + '\t' + colour(c.rgb) + '\n';
+    }
+    return out + "B\t" + colour(classes.front().rgb) + "\nF\t" + colour(classes.back().rgb) +
            "\nN\t128/128/128\n";
 }
 

@@ -173,6 +173,8 @@ core::Result<Palette> readGrass(const QByteArray &bytes, const QString &label,
     if (const core::Status placed = placePercentages(rules, options.data, label); !placed) {
         return placed.failure();
     }
+    // Percentages without the data's range stand for shares of whatever data, not values.
+    palette.valued = !rules.front().percent;
     palette.keyed = keyedTable(rules);
     const auto [lowest, highest] = std::minmax_element(
         rules.begin(), rules.end(), [](const Rule &a, const Rule &b) { return a.value < b.value; });
@@ -210,6 +212,29 @@ core::Result<QByteArray> writeGrass(const std::vector<Entry> &entries, const QSt
             out += rule(QByteArray::number(entries[i].symbol - 1) + ".5", entries[i - 1].rgb);
         }
         out += rule(QByteArray::number(entries[i].symbol), entries[i].rgb);
+    }
+    return out;
+}
+
+core::Result<QByteArray> writeGrassFitted(const std::vector<FittedClass> &fitted,
+                                          const QString &name)
+{
+    // As for gdaldem: two rules of one colour bound each class, at its lowest value and at
+    // the last float below the next, and GRASS blends only where a float grid has no value.
+    // GRASS has no "no colour" inside a table: an undefined class takes the colour below.
+    const std::vector<FittedClass> classes = heldClasses(fitted);
+    const std::vector<Rgb> colours = coloursOrBelow(classes);
+    const auto rule = [](double value, Rgb c) {
+        return exact(value) + ' ' + QByteArray::number(c.red) + ':' + QByteArray::number(c.green) +
+               ':' + QByteArray::number(c.blue) + '\n';
+    };
+    QByteArray out = "# NAME = " + name.toUtf8() + '\n';
+    for (std::size_t i = 0; i < classes.size(); ++i) {
+        const double top = i + 1 == classes.size() ? classes[i].hi : floatBelow(classes[i].hi);
+        out += rule(classes[i].lo, colours[i]);
+        if (top > classes[i].lo) {
+            out += rule(top, colours[i]);
+        }
     }
     return out;
 }

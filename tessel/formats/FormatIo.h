@@ -20,16 +20,22 @@ LineScore scoreGmtLine(QByteArrayView line);
 core::Result<Palette> readGmt(const QByteArray &bytes, const QString &label,
                               const ReadOptions &options);
 core::Result<QByteArray> writeGmt(const std::vector<Entry> &entries, const QString &name);
+core::Result<QByteArray> writeGmtFitted(const std::vector<FittedClass> &classes,
+                                        const QString &name);
 
 LineScore scoreGdalLine(QByteArrayView line);
 core::Result<Palette> readGdal(const QByteArray &bytes, const QString &label,
                                const ReadOptions &options);
 core::Result<QByteArray> writeGdal(const std::vector<Entry> &entries, const QString &name);
+core::Result<QByteArray> writeGdalFitted(const std::vector<FittedClass> &classes,
+                                         const QString &name);
 
 int scoreQgis(QByteArrayView bytes, QByteArrayView first);
 core::Result<Palette> readQgis(const QByteArray &bytes, const QString &label,
                                const ReadOptions &options);
 core::Result<QByteArray> writeQgis(const std::vector<Entry> &entries, const QString &name);
+core::Result<QByteArray> writeQgisFitted(const std::vector<FittedClass> &classes,
+                                         const QString &name);
 
 int scoreParaview(QByteArrayView bytes, QByteArrayView first);
 core::Result<Palette> readParaview(const QByteArray &bytes, const QString &label,
@@ -40,6 +46,8 @@ LineScore scoreGrassLine(QByteArrayView line);
 core::Result<Palette> readGrass(const QByteArray &bytes, const QString &label,
                                 const ReadOptions &options);
 core::Result<QByteArray> writeGrass(const std::vector<Entry> &entries, const QString &name);
+core::Result<QByteArray> writeGrassFitted(const std::vector<FittedClass> &classes,
+                                          const QString &name);
 
 LineScore scoreNclLine(QByteArrayView line);
 core::Result<Palette> readNcl(const QByteArray &bytes, const QString &label,
@@ -106,6 +114,19 @@ core::Status placePercentages(std::vector<Rule> &rules, const std::optional<Data
 // Whether XML 1.0 can hold the name: not a half of a UTF-16 pair on its own, nor U+FFFE or
 // U+FFFF. (No format takes a control character: exportTable refuses them first.)
 core::Status carriedInXml(const QString &name);
+
+// A value written whole: as many digits as a double holds.
+QByteArray exact(double value);
+// The largest value a grid of floats may hold below `bound`: where a class that ends at the
+// bound has its last value, so that no value of the grid lies between it and the next class.
+double floatBelow(double bound);
+
+// The classes that hold a value a grid of floats may have: without those of no width, or too
+// narrow for a float, whose neighbours then meet.
+std::vector<FittedClass> heldClasses(const std::vector<FittedClass> &classes);
+// Each class's colour, or where it has none the colour of the nearest class below that has one
+// (the first there is, at the foot): for the formats that have no "no colour".
+std::vector<Rgb> coloursOrBelow(const std::vector<FittedClass> &classes);
 
 // Where `symbol` lies from the first entry (0) to the last (1), to full precision.
 double place(int symbol, const std::vector<Entry> &entries);

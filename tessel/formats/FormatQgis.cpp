@@ -72,6 +72,30 @@ std::optional<Ramp> findRamp(QXmlStreamReader &xml, const QString &choice)
     return std::nullopt;
 }
 
+// A style holding one gradient ramp of these properties.
+QByteArray style(const QString &name, const std::vector<std::pair<QString, QString>> &props)
+{
+    QByteArray out;
+    QXmlStreamWriter xml(&out);
+    xml.setAutoFormatting(true);
+    xml.writeStartDocument();
+    xml.writeDTD(QStringLiteral("<!DOCTYPE qgis_style>"));
+    xml.writeStartElement(QStringLiteral("qgis_style"));
+    xml.writeAttribute(QStringLiteral("version"), QStringLiteral("2"));
+    xml.writeEmptyElement(QStringLiteral("symbols"));
+    xml.writeStartElement(QStringLiteral("colorramps"));
+    xml.writeStartElement(QStringLiteral("colorramp"));
+    xml.writeAttribute(QStringLiteral("type"), QStringLiteral("gradient"));
+    xml.writeAttribute(QStringLiteral("name"), name);
+    for (const auto &[key, value] : props) {
+        xml.writeEmptyElement(QStringLiteral("prop"));
+        xml.writeAttribute(QStringLiteral("k"), key);
+        xml.writeAttribute(QStringLiteral("v"), value);
+    }
+    xml.writeEndDocument();
+    return out;
+}
+
 } // namespace
 
 // A QGIS style: XML with colour ramps.
@@ -137,41 +161,50 @@ core::Result<QByteArray> writeQgis(const std::vector<Entry> &entries, const QStr
         return carried.failure();
     }
     // Stops at each symbol's place, to full precision, between the ends QGIS keeps apart.
-    std::vector<GradientStop> stops = entryStops(entries);
+    const std::vector<GradientStop> stops = entryStops(entries);
     QStringList inner;
     for (std::size_t i = 1; i + 1 < stops.size(); ++i) {
         inner << QString::number(stops[i].offset, 'g', 17) + QLatin1Char(';') +
                      commas(stops[i].rgb, stops[i].alpha);
     }
-    QByteArray out;
-    QXmlStreamWriter xml(&out);
-    xml.setAutoFormatting(true);
-    xml.writeStartDocument();
-    xml.writeDTD(QStringLiteral("<!DOCTYPE qgis_style>"));
-    xml.writeStartElement(QStringLiteral("qgis_style"));
-    xml.writeAttribute(QStringLiteral("version"), QStringLiteral("2"));
-    xml.writeEmptyElement(QStringLiteral("symbols"));
-    xml.writeStartElement(QStringLiteral("colorramps"));
-    xml.writeStartElement(QStringLiteral("colorramp"));
-    xml.writeAttribute(QStringLiteral("type"), QStringLiteral("gradient"));
-    xml.writeAttribute(QStringLiteral("name"), name);
     // QGIS keeps "info_" properties with the ramp; Tessel reads its symbol numbers from them.
-    const std::pair<QString, QString> props[] = {
-        {QStringLiteral("color1"), commas(stops.front().rgb, 255)},
-        {QStringLiteral("color2"), commas(stops.back().rgb, 255)},
-        {QStringLiteral("discrete"), QStringLiteral("0")},
-        {QStringLiteral("rampType"), QStringLiteral("gradient")},
-        {QStringLiteral("stops"), inner.join(QLatin1Char(':'))},
-        {QStringLiteral("info_tessel_first"), QString::number(entries.front().symbol)},
-        {QStringLiteral("info_tessel_last"), QString::number(entries.back().symbol)},
-    };
-    for (const auto &[key, value] : props) {
-        xml.writeEmptyElement(QStringLiteral("prop"));
-        xml.writeAttribute(QStringLiteral("k"), key);
-        xml.writeAttribute(QStringLiteral("v"), value);
+    return style(name,
+                 {{QStringLiteral("color1"), commas(stops.front().rgb, 255)},
+                  {QStringLiteral("color2"), commas(stops.back().rgb, 255)},
+                  {QStringLiteral("discrete"), QStringLiteral("0")},
+                  {QStringLiteral("rampType"), QStringLiteral("gradient")},
+                  {QStringLiteral("stops"), inner.join(QLatin1Char(':'))},
+                  {QStringLiteral("info_tessel_first"), QString::number(entries.front().symbol)},
+                  {QStringLiteral("info_tessel_last"), QString::number(entries.back().symbol)}});
+}
+
+core::Result<QByteArray> writeQgisFitted(const std::vector<FittedClass> &fitted,
+                                         const QString &name)
+{
+    if (const core::Status carried = carriedInXml(name); !carried) {
+        return carried.failure();
     }
-    xml.writeEndDocument();
-    return out;
+    // A discrete ramp from the lowest value to the highest: each class's colour from its
+    // lowest value on, none for an undefined one. With the renderer's minimum and maximum at
+    // info_tessel_min and info_tessel_max, QGIS colours the grid as Tessel does.
+    const std::vector<FittedClass> classes = heldClasses(fitted);
+    const double lo = classes.front().lo;
+    const double hi = classes.back().hi;
+    const auto colour = [](const FittedClass &c) {
+        return commas(fromRgb(c.rgb.value_or(Rgb{})), c.rgb ? 255 : 0);
+    };
+    QStringList inner;
+    for (std::size_t i = 1; i < classes.size(); ++i) {
+        inner << QString::number((classes[i].lo - lo) / (hi - lo), 'g', 17) + QLatin1Char(';') +
+                     colour(classes[i]);
+    }
+    return style(name, {{QStringLiteral("color1"), colour(classes.front())},
+                        {QStringLiteral("color2"), colour(classes.back())},
+                        {QStringLiteral("discrete"), QStringLiteral("1")},
+                        {QStringLiteral("rampType"), QStringLiteral("gradient")},
+                        {QStringLiteral("stops"), inner.join(QLatin1Char(':'))},
+                        {QStringLiteral("info_tessel_min"), QString::number(lo, 'g', 17)},
+                        {QStringLiteral("info_tessel_max"), QString::number(hi, 'g', 17)}});
 }
 
 } // namespace tessel

@@ -180,6 +180,52 @@ core::Status carriedInXml(const QString &name)
     return {};
 }
 
+QByteArray exact(double value)
+{
+    return QByteArray::number(value, 'g', 17);
+}
+
+double floatBelow(double bound)
+{
+    const float near = float(bound);
+    return double(near) < bound ? double(near) : double(std::nextafter(near, -HUGE_VALF));
+}
+
+std::vector<FittedClass> heldClasses(const std::vector<FittedClass> &classes)
+{
+    std::vector<FittedClass> held;
+    for (std::size_t i = 0; i < classes.size(); ++i) {
+        const bool last = i + 1 == classes.size();
+        if (classes[i].lo < classes[i].hi && (last || classes[i].lo <= floatBelow(classes[i].hi))) {
+            held.push_back(classes[i]);
+        }
+    }
+    if (held.empty()) { // one value only: a class of it, a little wide so that it is one
+        held.push_back({classes.front().lo, classes.front().lo + 1, classes.front().rgb});
+    }
+    // The ends stand for everything beyond them, so the classes still meet.
+    held.front().lo = classes.front().lo;
+    held.back().hi = std::max(held.back().hi, classes.back().hi);
+    for (std::size_t i = 1; i < held.size(); ++i) {
+        held[i].lo = held[i - 1].hi;
+    }
+    return held;
+}
+
+std::vector<Rgb> coloursOrBelow(const std::vector<FittedClass> &classes)
+{
+    // Those at the foot, with none below, take the first colour there is.
+    const auto first = std::find_if(classes.begin(), classes.end(),
+                                    [](const FittedClass &c) { return c.rgb.has_value(); });
+    std::optional<Rgb> below = first != classes.end() ? first->rgb : std::nullopt;
+    std::vector<Rgb> out;
+    for (const FittedClass &c : classes) {
+        below = c.rgb ? c.rgb : below;
+        out.push_back(below.value_or(Rgb{}));
+    }
+    return out;
+}
+
 double place(int symbol, const std::vector<Entry> &entries)
 {
     const int first = entries.front().symbol;

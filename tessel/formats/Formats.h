@@ -36,6 +36,10 @@ struct Format
     // The entries as a file of the format, `name` naming the table in it; refused when the
     // format cannot carry the name.
     core::Result<QByteArray> (*write)(const std::vector<Entry> &entries, const QString &name);
+    // The table fitted to a grid's data, so that the program draws the grid as Tessel draws
+    // it; absent where the format has no data values.
+    core::Result<QByteArray> (*writeFitted)(const std::vector<FittedClass> &classes,
+                                            const QString &name) = nullptr;
 };
 
 const std::vector<Format> &formats();

@@ -40,8 +40,14 @@ double below(double z)
     return std::nextafter(z, -HUGE_VAL);
 }
 
-// Where each symbol takes its colour: z of symbol k of n, or why none can be given.
-using Placement = std::function<double(int k)>;
+// Where each symbol takes its colour: z of symbol k of n, or why none can be given. Where
+// `lastBelow`, the last symbol's z is the top of a part: it takes the colour of the slice that
+// ends there.
+struct Placement
+{
+    std::function<double(int k)> z;
+    bool lastBelow = false;
+};
 
 core::Result<Placement> placement(const Palette &palette, const ImportOptions &options, int n,
                                   const QString &label)
@@ -69,18 +75,21 @@ core::Result<Placement> placement(const Palette &palette, const ImportOptions &o
         // hinge at the last symbol, the table is all the lower side, and that symbol the top
         // of its last slice.
         const double h = *palette.hinge;
-        return Placement([=](int k) {
-            return k < s             ? sampleZ(zmin, h, k, s)
-                   : s < n || s == 1 ? sampleZ(h, zmax, k - s + 1, n - s + 1)
-                                     : below(h);
-        });
+        const bool topBelow = s == n && n > 1;
+        return Placement{[=](int k) {
+                             return k < s || topBelow ? sampleZ(zmin, h, k, s)
+                                                      : sampleZ(h, zmax, k - s + 1, n - s + 1);
+                         },
+                         topBelow};
     }
     if (options.cut) {
         // In the palette's own units, or in shares of its range; sampled evenly in them.
-        const OwnZ own = palette.own ? *palette.own
-                         : palette.cutAsShare
-                             ? OwnZ{0, 1, [=](double t) { return zmin + t * (zmax - zmin); }}
-                             : OwnZ{zmin, zmax, [](double z) { return z; }};
+        const OwnZ own =
+            palette.own ? *palette.own
+            : palette.cutAsShare
+                ? OwnZ{0, 1, [=](double t) { return zmin + t * (zmax - zmin); },
+                       [=](double z) { return fraction(z, zmin, zmax); }}
+                : OwnZ{zmin, zmax, [](double z) { return z; }, [](double z) { return z; }};
         const double lo = options.cut->lo.value_or(own.zmin);
         const double hi = options.cut->hi.value_or(own.zmax);
         if (!(lo < hi) || lo < own.zmin || hi > own.zmax) {
@@ -94,30 +103,33 @@ core::Result<Placement> placement(const Palette &palette, const ImportOptions &o
         }
         // The part's last symbol is the top of the part: where a slice ends at ZHI, that
         // slice's colour, as the table makecpt -G writes ends with it.
-        return Placement([=](int k) {
-            const double z = own.toFile(sampleZ(lo, hi, k, n));
-            return k == n && n > 1 ? below(z) : z;
-        });
+        return Placement{[=](int k) { return own.toFile(sampleZ(lo, hi, k, n)); }, n > 1};
     }
-    return Placement([=](int k) { return sampleZ(zmin, zmax, k, n); });
+    return Placement{[=](int k) { return sampleZ(zmin, zmax, k, n); }};
 }
 
-// The symbols a palette gives: its keyed ones, or samples.
-core::Result<ShadeTable> paletteTable(const Palette &palette, const ImportOptions &options,
-                                      const QString &label)
+// The symbols a palette gives: its keyed ones, or samples; and for a palette of data values,
+// the value each symbol stands for, in the palette's own units.
+core::Result<Shadeset> paletteTable(const Palette &palette, const ImportOptions &options,
+                                    const QString &label)
 {
     const bool placed = options.cut || options.hinge;
     if (palette.keyed && !placed && !(palette.spreadWhenAsked && options.symbols)) {
-        return *palette.keyed;
+        return Shadeset{{}, *palette.keyed, {}, {}};
     }
     const int symbols = options.symbols.value_or(256);
     const core::Result<Placement> z = placement(palette, options, symbols, label);
     if (!z) {
         return z.failure();
     }
-    ShadeTable table;
+    Shadeset out;
+    ShadeTable &table = out.table;
     for (int k = 1; k <= symbols; ++k) {
-        const double at = (*z)(k);
+        const double nominal = z->z(k);
+        const double at = k == symbols && z->lastBelow ? below(nominal) : nominal;
+        if (palette.valued) {
+            out.values.push_back(palette.own ? palette.own->fromFile(nominal) : nominal);
+        }
         if (!std::isfinite(at)) {
             return core::fail(QStringLiteral("%1: the z range from %2 to %3 cannot be sampled")
                                   .arg(label)
@@ -128,7 +140,10 @@ core::Result<ShadeTable> paletteTable(const Palette &palette, const ImportOption
             table.set(k, *rgb);
         }
     }
-    return table;
+    if (palette.valued && palette.hinge) {
+        out.hinge = palette.own ? palette.own->fromFile(*palette.hinge) : *palette.hinge;
+    }
+    return out;
 }
 
 } // namespace
@@ -153,16 +168,15 @@ core::Result<Shadeset> parseShadeset(const QByteArray &file, const QString &labe
     if (!palette) {
         return palette.failure();
     }
-    core::Result<ShadeTable> table = paletteTable(*palette, options, label);
-    if (!table) {
-        return table.failure();
+    core::Result<Shadeset> read = paletteTable(*palette, options, label);
+    if (!read) {
+        return read.failure();
     }
-    if (table->isEmpty()) {
+    if (read->table.isEmpty()) {
         return core::fail(label + QStringLiteral(": the palette gives no colour to any symbol"));
     }
-    const QString name =
-        palette->name.isEmpty() ? QFileInfo(label).completeBaseName() : palette->name;
-    return Shadeset{name, std::move(*table)};
+    read->name = palette->name.isEmpty() ? QFileInfo(label).completeBaseName() : palette->name;
+    return read;
 }
 
 bool looksLikePalette(const QByteArray &file, const QString &label)

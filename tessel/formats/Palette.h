@@ -32,6 +32,7 @@ struct OwnZ
     double zmin = 0;
     double zmax = 0;
     std::function<double(double own)> toFile;
+    std::function<double(double file)> fromFile;
 };
 
 // A defined symbol of a shade table, as the writers take them, in ascending order.
@@ -39,6 +40,16 @@ struct Entry
 {
     int symbol;
     Rgb rgb;
+};
+
+// A symbol of a table fitted to a grid's data: it colours the values from lo up to hi (the
+// first all below, the last all above), or none where it is undefined. In ascending order,
+// one after another.
+struct FittedClass
+{
+    double lo = 0;
+    double hi = 0;
+    std::optional<Rgb> rgb;
 };
 
 // What one line of a text format says of the file: it fits the format, it is evidence of
@@ -65,6 +76,9 @@ struct Palette
     std::function<std::optional<Rgb>(double z)> colorAt; // absent: no colour at z
     std::optional<double> hinge; // the z where the palette's two sides meet, when it says
     std::optional<OwnZ> own;
+    // Whether its z are values of the data it colours (GMT's, gdaldem's and GRASS's tables),
+    // not places along a ramp.
+    bool valued = false;
     // Whether a cut is given in shares of the z range, 0 to 1, rather than in z: for formats
     // whose z is a place along a ramp (QGIS's and SVG's run from 0 to 1 anyway).
     bool cutAsShare = false;

@@ -1,5 +1,9 @@
 #include "CommandLine.h"
 
+#include "core/Counted.h"
+
+#include <cmath>
+
 namespace tessel {
 
 SplitLine splitFirstWord(const QString &line)
@@ -100,6 +104,35 @@ std::optional<long long> parseInteger(const QString &text)
         value = value * 10 + (text[i].unicode() - '0');
     }
     return text[0] == QLatin1Char('-') ? -value : value;
+}
+
+core::Result<std::vector<double>> readCoordinates(const QStringList &words)
+{
+    constexpr double kMaxInches = 10000.0;
+    std::vector<double> numbers;
+    for (const QString &word : words) {
+        const auto value = parseDecimal(word);
+        if (!value) {
+            return core::fail(QStringLiteral("bad number \"%1\"").arg(word));
+        }
+        if (std::abs(*value) > kMaxInches) {
+            return core::fail(QStringLiteral("coordinate %1 is out of range").arg(word));
+        }
+        numbers.push_back(*value);
+    }
+    return numbers;
+}
+
+QString countError(int expected, const QStringList &words)
+{
+    return QStringLiteral("expected %1 but got %2")
+        .arg(core::counted(expected, "argument", "arguments"))
+        .arg(words.size());
+}
+
+QStringList blankWords(const QString &rest)
+{
+    return rest.split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
 } // namespace tessel

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace tessel {
 
@@ -25,5 +28,12 @@ std::optional<double> parseDecimal(const QString &text);
 
 // A whole number: optional sign and digits.
 std::optional<long long> parseInteger(const QString &text);
+
+// `words` as coordinates in inches, each within ten thousand of the origin.
+core::Result<std::vector<double>> readCoordinates(const QStringList &words);
+// "expected 4 arguments but got 3"
+QString countError(int expected, const QStringList &words);
+// The words of `rest` between blanks.
+QStringList blankWords(const QString &rest);
 
 } // namespace tessel

@@ -43,8 +43,11 @@ Host::Host(const QString &ownFolder, const HostOptions &options)
       m_workingFolder(options.workingFolder.isEmpty()
                           ? m_ownFolder
                           : core::joinPath(QDir::currentPath(), options.workingFolder)),
-      m_commandLimit(options.commandLimit), m_trace(options.traceFile)
+      m_gridLibrary(options.gridLibrary), m_commandLimit(options.commandLimit),
+      m_trace(options.traceFile)
 {}
+
+Host::~Host() = default;
 
 qint32 Host::RunCommand(const QString &text, Messages &messages)
 {
@@ -86,6 +89,9 @@ const std::vector<Host::Command> &Host::commands()
         {"label", &Host::drawLabel},
         {"shadeequalize", &Host::equalizeShades},
         {"shadereverse", &Host::reverseShades},
+        {"grid", &Host::loadGrid},
+        {"shadegrid", &Host::drawGrid},
+        {"shadescale", &Host::drawScale},
     };
     return kCommands;
 }
@@ -239,6 +245,8 @@ Host::Outcome Host::loadShadeset(const QString &rest)
     }
     m_table = std::move(read->table);
     m_tableName = read->name;
+    m_values = std::move(read->values);
+    m_hinge = read->hinge;
     return ok();
 }
 
@@ -295,10 +303,22 @@ Host::Outcome Host::exportShades(const QString &rest)
     return ok();
 }
 
-core::Result<QByteArray> Host::exportBytes(const Format &format, const QString &file) const
+core::Result<QByteArray> Host::exportBytes(const Format &format, const QString &file)
 {
     const QString name = m_tableName.isEmpty() ? QFileInfo(file).completeBaseName() : m_tableName;
-    return exportTable(format, m_table, name);
+    if (!m_grid || !format.writeFitted) {
+        return exportTable(format, m_table, name);
+    }
+    const core::Result<Colouring> fitted = colouring(rowsOf(*m_grid), m_grid->info());
+    if (!fitted) {
+        return fitted.failure();
+    }
+    std::vector<FittedClass> classes;
+    for (int i = 0; i < fitted->classes.count(); ++i) {
+        classes.push_back(
+            {fitted->classes.lower(i), fitted->classes.upper(i), fitted->colours[std::size_t(i)]});
+    }
+    return exportFitted(format, classes, name);
 }
 
 } // namespace tessel

@@ -3,6 +3,8 @@
 #include "Messages.h"
 #include "Trace.h"
 #include "core/Result.h"
+#include "tessel/grid/Grid.h"
+#include "tessel/grid/Map.h"
 #include "tessel/table/Drawing.h"
 #include "tessel/table/ShadeTable.h"
 
@@ -10,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -34,6 +37,9 @@ struct HostOptions
     QString traceFile;     // where calls are traced (TESSEL_TRACE); empty: nowhere
     // How many commands one call may run through scripts that call scripts.
     qint64 commandLimit = 10'000'000;
+    // Where grids are read; none: the grid library beside the program, loaded when a grid is
+    // first used.
+    const GridLibrary *gridLibrary = nullptr;
 };
 
 // The Tessel host: runs command lines and scripts, holds the shade table and the drawing.
@@ -44,14 +50,19 @@ public:
     // `ownFolder` is the control's own folder: relative shadeset and script files are looked
     // up there after the working folder.
     explicit Host(const QString &ownFolder, const HostOptions &options = {});
+    ~Host();
 
     qint32 RunCommand(const QString &text, Messages &messages);
     // Whether the first word of `line` is a command.
     static bool isCommand(const QString &line);
     QString GetVariable(const QString &name);
     // The current table as `format` would write it into `file`, as shadeexport does: an
-    // unnamed table is named after the file's stem.
-    core::Result<QByteArray> exportBytes(const Format &format, const QString &file) const;
+    // unnamed table is named after the file's stem; with a grid, fitted to its data.
+    core::Result<QByteArray> exportBytes(const Format &format, const QString &file);
+    // The grid (grid FILE) at its own size, in the current table's colours, as an RGBA GeoTIFF
+    // at `path`, written in blocks through the one save function.
+    core::Status writeRelief(const QString &path);
+    bool hasGrid() const { return m_grid != nullptr; }
 
     const Drawing &drawing() const { return m_drawing; }
     const ShadeTable &shadeTable() const { return m_table; }
@@ -91,6 +102,13 @@ private:
     Outcome exportShades(const QString &rest);
     Outcome drawLegend(const QString &rest);
     Outcome drawLabel(const QString &rest);
+    Outcome loadGrid(const QString &rest);
+    Outcome drawGrid(const QString &rest);
+    Outcome drawScale(const QString &rest);
+
+    // The current table over the grid's values as `rows` give them, as the grid variables
+    // ask: classes, colours and light.
+    core::Result<Colouring> colouring(const Rows &rows, const GridInfo &info);
 
     // A relative file is looked up in the working folder, then in the own folder; it is
     // never taken from the process's current folder.
@@ -101,6 +119,13 @@ private:
     QString m_workingFolder;
     ShadeTable m_table;
     QString m_tableName;
+    // The values the table's symbols stand for, where it was read from a palette of data
+    // values (symbol k: m_values[k - 1]), and its hinge among them.
+    std::vector<double> m_values;
+    std::optional<double> m_hinge;
+    const GridLibrary *m_gridLibrary;
+    std::unique_ptr<GridSource> m_grid;
+    std::optional<Colouring> m_drawn; // the grid last drawn, which a scale shows
     std::optional<Rgb> m_fill;
     Drawing m_drawing;
     QHash<QString, QString> m_variables;

@@ -10,41 +10,6 @@
 #include <cmath>
 
 namespace tessel {
-namespace {
-
-constexpr double kMaxInches = 10000.0;
-
-// Reads `words` as coordinates in inches.
-core::Result<std::vector<double>> readCoordinates(const QStringList &words)
-{
-    std::vector<double> numbers;
-    for (const QString &word : words) {
-        const auto value = parseDecimal(word);
-        if (!value) {
-            return core::fail(QStringLiteral("bad number \"%1\"").arg(word));
-        }
-        if (std::abs(*value) > kMaxInches) {
-            return core::fail(QStringLiteral("coordinate %1 is out of range").arg(word));
-        }
-        numbers.push_back(*value);
-    }
-    return numbers;
-}
-
-QString countError(int expected, const QStringList &words)
-{
-    return QStringLiteral("expected %1 but got %2")
-        .arg(core::counted(expected, "argument", "arguments"))
-        .arg(words.size());
-}
-
-QStringList blankWords(const QString &rest)
-{
-    return rest.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-}
-
-} // namespace
-
 Host::Outcome Host::selectSymbol(const QString &rest)
 {
     const QString command = QStringLiteral("shadesymbol");
@@ -110,6 +75,8 @@ Host::Outcome Host::deleteShades(const QString &rest)
     }
     m_table.clear();
     m_tableName.clear(); // a new table is unnamed until it is saved
+    m_values.clear();    // and stands for no values
+    m_hinge.reset();
     return ok();
 }
 
@@ -147,6 +114,8 @@ Host::Outcome Host::colorRamp(const QString &rest)
         return failure(StatusBadArguments, command, mix.error());
     }
     fillRamp(m_table, static_cast<int>(*start), static_cast<int>(*count), *from, *to, *mix);
+    m_values.clear(); // a table made here stands for no palette's values
+    m_hinge.reset();
     return ok();
 }
 

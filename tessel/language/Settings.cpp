@@ -52,6 +52,12 @@ std::optional<Cut> cut(const QString &value)
     return c.lo && c.hi && !(*c.lo < *c.hi) ? std::nullopt : std::optional(c);
 }
 
+std::optional<double> azimuth(const QString &value)
+{
+    const std::optional<double> a = finite(value.trimmed());
+    return a && *a >= 0 && *a <= 360 ? a : std::nullopt;
+}
+
 struct Setting
 {
     const char *name;
@@ -71,6 +77,17 @@ const Setting kSettings[] = {
      [](const QString &v) { return symbols(v).has_value(); }},
     {".importramp", "", nullptr},
     {".startpath", "", nullptr},
+    {".gridvariable", "", nullptr},
+    {".gridband", "a whole number from 1 to 32767",
+     [](const QString &v) { return symbols(v).has_value(); }},
+    {".gridclasses", "linear or equalized",
+     [](const QString &v) {
+         return v == QLatin1String("linear") || v == QLatin1String("equalized");
+     }},
+    {".gridrange", "ZLO ZHI, ZLO below ZHI, or data",
+     [](const QString &v) { return v == QLatin1String("data") || dataRange(v).has_value(); }},
+    {".gridshade", "off, or the azimuth of the light in degrees from 0 to 360",
+     [](const QString &v) { return v == QLatin1String("off") || azimuth(v).has_value(); }},
 };
 
 // How many single characters must change to turn `a` into `b` (Levenshtein), case-blind.
@@ -130,6 +147,24 @@ ImportOptions importOptions(const QHash<QString, QString> &variables)
     options.symbols = symbols(variables.value(QStringLiteral(".importsymbols")));
     options.cut = cut(variables.value(QStringLiteral(".importcut")));
     options.hinge = symbols(variables.value(QStringLiteral(".importhinge")));
+    return options;
+}
+
+GridOptions gridOptions(const QHash<QString, QString> &variables)
+{
+    GridOptions options;
+    options.variable = variables.value(QStringLiteral(".gridvariable"));
+    options.band = symbols(variables.value(QStringLiteral(".gridband"))).value_or(1);
+    options.equalized = variables.value(QStringLiteral(".gridclasses")) == u"equalized";
+    const QString range = variables.value(QStringLiteral(".gridrange"));
+    if (range == QLatin1String("data")) {
+        options.range = GridOptions::Range::Data;
+    } else if (const std::optional<DataRange> given = dataRange(range)) {
+        options.range = GridOptions::Range::Given;
+        options.lo = given->zmin;
+        options.hi = given->zmax;
+    }
+    options.azimuth = azimuth(variables.value(QStringLiteral(".gridshade")));
     return options;
 }
 

@@ -17,4 +17,23 @@ core::Status checkSetting(const QString &name, const QString &value);
 // What the variables ask of shadeset.
 ImportOptions importOptions(const QHash<QString, QString> &variables);
 
+// What the variables ask of a grid and of its drawing.
+struct GridOptions
+{
+    QString variable;       // .gridvariable: of a file that holds several
+    int band = 1;           // .gridband
+    bool equalized = false; // .gridclasses
+    enum class Range
+    {
+        Own,  // the table's own values where it has them, else the grid's minimum and maximum
+        Data, // stretched over the grid's minimum and maximum
+        Given,
+    };
+    Range range = Range::Own; // .gridrange
+    double lo = 0;
+    double hi = 0;
+    std::optional<double> azimuth; // .gridshade: the light's; none: unshaded
+};
+GridOptions gridOptions(const QHash<QString, QString> &variables);
+
 } // namespace tessel

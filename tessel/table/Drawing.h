@@ -2,6 +2,7 @@
 
 #include "Rgb.h"
 
+#include <QImage>
 #include <QString>
 
 #include <optional>
@@ -9,6 +10,9 @@
 #include <vector>
 
 namespace tessel {
+
+// Drawn at 96 pixels an inch.
+constexpr double kDotsPerInch = 96.0;
 
 // Drawing coordinates are inches from the bottom-left corner of the control, y upwards.
 struct InchRect
@@ -41,7 +45,32 @@ struct Label
     QString text;
 };
 
-using DrawingItem = std::variant<Patch, Legend, Label>;
+// A grid in its table's colours, made at the size it is shown (96 pixels an inch), where it
+// fits the rectangle asked for, its cells square.
+struct GridImage
+{
+    InchRect rect;
+    QImage image;
+};
+
+// A colour bar of a grid's values from lo to hi: each band a symbol's colour over the values
+// it stands for; ticks and labels at round values, as many as the bar has room for.
+struct ScaleBand
+{
+    double from = 0;
+    double to = 0;
+    std::optional<Rgb> colour;
+};
+
+struct Scale
+{
+    InchRect rect;
+    std::vector<ScaleBand> bands;
+    double lo = 0;
+    double hi = 0;
+};
+
+using DrawingItem = std::variant<Patch, Legend, Label, GridImage, Scale>;
 
 // What the control shows, in drawing order.
 struct Drawing

@@ -6,13 +6,20 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+#include <vector>
+
 namespace tessel {
 
-// A shadeset as a .shd file holds it.
+// A shadeset as a .shd file holds it; read from a palette of data values, also the value each
+// symbol stands for (symbol k: values[k - 1], in the palette's own units) and where its hinge
+// is among them.
 struct Shadeset
 {
     QString name;
     ShadeTable table;
+    std::vector<double> values;
+    std::optional<double> hinge;
 };
 
 constexpr qint64 kMaxShdBytes = 1024 * 1024;

@@ -8,6 +8,7 @@ const char *const kUsage =
     "       tesselcmd [--set NAME=VALUE ...] [--equalize HOW] --export FORMAT PALETTE ... FOLDER\n"
     "       tesselcmd [--set NAME=VALUE ...] [--equalize HOW] --check PALETTE [--json]\n"
     "                 [--png FILE --size WxH]\n"
+    "       tesselcmd [--set NAME=VALUE ...] [--equalize HOW] --grid GRID --relief PALETTE OUT\n"
     "       tesselcmd --help | --version\n";
 
 const char *const kHelp =
@@ -21,6 +22,10 @@ const char *const kHelp =
     "                         several into FOLDER as FOLDER/STEM.EXT\n"
     "  --check PALETTE        report how the table reads in normal vision, protanopia,\n"
     "                         deuteranopia, tritanopia and greyscale\n"
+    "  --grid GRID            read the grid first (grid GRID); with --export, each table is\n"
+    "                         written fitted to its values\n"
+    "  --relief PALETTE OUT   with --grid: draw the grid at its own size in PALETTE's\n"
+    "                         colours into OUT, an RGBA GeoTIFF\n"
     "  --json                 with --check: one JSON object instead of the report\n"
     "  --set NAME=VALUE       set a Tessel variable first (&s NAME = VALUE), such as\n"
     "                         .importsymbols=64 or \".importcut=-8000 0\"\n"
@@ -45,7 +50,9 @@ QSize parseSize(const QString &text)
 
 QString modeOption(Options::Mode mode)
 {
-    return mode == Options::Mode::Export ? QStringLiteral("--export") : QStringLiteral("--check");
+    return mode == Options::Mode::Export   ? QStringLiteral("--export")
+           : mode == Options::Mode::Relief ? QStringLiteral("--relief")
+                                           : QStringLiteral("--check");
 }
 
 // Takes one option and its value; the error of a bad one.
@@ -80,9 +87,12 @@ QString take(Options &o, const QString &option, const QString &value)
                 .arg(value)
                 .arg(kMaxSide);
         }
-    } else if (option == QLatin1String("--check")) {
+    } else if (option == QLatin1String("--check") || option == QLatin1String("--relief")) {
         o.files.prepend(value);
-        return setMode(Options::Mode::Check);
+        return setMode(option == QLatin1String("--check") ? Options::Mode::Check
+                                                          : Options::Mode::Relief);
+    } else if (option == QLatin1String("--grid")) {
+        o.grid = value;
     } else if (option == QLatin1String("--export")) {
         o.format = tessel::findFormat(value);
         if (!o.format) {
@@ -105,7 +115,7 @@ QString checkWhole(const Options &o)
         return QStringLiteral("--json goes with --check");
     }
     if (!o.equalize.isEmpty() && o.mode == Options::Mode::Run) {
-        return QStringLiteral("--equalize goes with --export or --check");
+        return QStringLiteral("--equalize goes with --export, --check or --relief");
     }
     if (o.mode == Options::Mode::Check && o.files.size() != 1) {
         return QStringLiteral("--check takes one palette");
@@ -113,7 +123,11 @@ QString checkWhole(const Options &o)
     if (o.mode == Options::Mode::Export && o.files.size() < 2) {
         return QStringLiteral("--export needs palettes and an output");
     }
-    if (o.mode == Options::Mode::Export && png) {
+    if (o.mode == Options::Mode::Relief &&
+        (o.files.size() != 2 || o.grid.isEmpty() || o.files[1] == QLatin1String(kStandardStream))) {
+        return QStringLiteral("--relief takes one palette and an output file, with --grid");
+    }
+    if ((o.mode == Options::Mode::Export || o.mode == Options::Mode::Relief) && png) {
         return QStringLiteral("--png goes with --check or with command files");
     }
     if (o.mode == Options::Mode::Check && !o.json && o.png == QLatin1String(kStandardStream)) {
@@ -127,13 +141,18 @@ QString checkWhole(const Options &o)
 
 QStringList Options::inputs() const
 {
-    return mode == Mode::Export ? files.mid(0, files.size() - 1) : files;
+    const bool written = mode == Mode::Export || mode == Mode::Relief;
+    QStringList in = written ? files.mid(0, files.size() - 1) : files;
+    if (!grid.isEmpty()) {
+        in << grid;
+    }
+    return in;
 }
 
 QStringList Options::outputs() const
 {
     QStringList out;
-    if (mode == Mode::Export) {
+    if (mode == Mode::Export || mode == Mode::Relief) {
         out << files.last();
     }
     if (!png.isEmpty()) {
@@ -155,7 +174,8 @@ Options parseOptions(const QStringList &args)
     }
     static const QStringList kValued = {QStringLiteral("--png"),      QStringLiteral("--size"),
                                         QStringLiteral("--check"),    QStringLiteral("--set"),
-                                        QStringLiteral("--equalize"), QStringLiteral("--export")};
+                                        QStringLiteral("--equalize"), QStringLiteral("--export"),
+                                        QStringLiteral("--grid"),     QStringLiteral("--relief")};
     bool optionsEnded = false;
     for (int i = 0; i < args.size() && o.error.isEmpty(); ++i) {
         const QString &arg = args[i];

@@ -18,11 +18,13 @@ struct Options
         Run,    // command files, or standard input
         Export, // --export FORMAT PALETTE ... OUT
         Check,  // --check PALETTE
+        Relief, // --grid GRID --relief PALETTE OUT
         Help,
         Version
     };
     Mode mode = Mode::Run;
-    QStringList files; // command files, or the palettes of --export and --check
+    QStringList files; // command files, or the palettes of --export, --check and --relief
+    QString grid;      // --grid: read first, and fitted to by the exports
     const tessel::Format *format = nullptr;
     QString png;
     QSize size;

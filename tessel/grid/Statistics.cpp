@@ -1,0 +1,227 @@
+#include "Statistics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace tessel {
+namespace {
+
+constexpr int kBlockRows = 256; // rows read at once: a few megabytes of a wide grid
+
+// WGS 84's authalic latitude: the latitude on the sphere of equal area.
+double authalic(double latitude)
+{
+    constexpr double e2 = 0.00669437999014;
+    const double e = std::sqrt(e2);
+    const auto q = [&](double phi) {
+        const double s = std::sin(phi);
+        return (1 - e2) * (s / (1 - e2 * s * s) - std::log((1 - e * s) / (1 + e * s)) / (2 * e));
+    };
+    const double phi = latitude * M_PI / 180;
+    return std::asin(std::clamp(q(phi) / q(M_PI / 2), -1.0, 1.0));
+}
+
+// A float's bits in an order that sorts as the numbers do (0 and -0 as one).
+std::uint32_t sortKey(float value)
+{
+    std::uint32_t bits = 0;
+    value = value == 0 ? 0.0f : value;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits & 0x80000000u ? ~bits : bits | 0x80000000u;
+}
+
+float fromKey(std::uint32_t key)
+{
+    const std::uint32_t bits = key & 0x80000000u ? key & 0x7fffffffu : ~key;
+    float value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+// Keys in buckets of their high bits, then slots of their low ones.
+constexpr int kSlotBits = 12;
+constexpr std::uint32_t kSlots = 1u << kSlotBits;
+constexpr std::uint32_t kBuckets = 1u << (32 - kSlotBits);
+
+std::uint32_t lastFilled(const std::vector<double> &slots)
+{
+    std::uint32_t last = kSlots - 1;
+    while (last > 0 && slots[last] == 0) {
+        --last;
+    }
+    return last;
+}
+
+} // namespace
+
+Rows rowsOf(const Raster &raster)
+{
+    return {raster.width, raster.height, [&raster](const RowVisitor &visit) {
+                for (int r = 0; r < raster.height; ++r) {
+                    visit(r, raster.row(r));
+                }
+                return core::Status();
+            }};
+}
+
+Rows rowsOf(GridSource &grid)
+{
+    const GridInfo &info = grid.info();
+    return {info.width, info.height, [&grid](const RowVisitor &visit) {
+                const int height = grid.info().height;
+                Raster block;
+                for (int first = 0; first < height; first += kBlockRows) {
+                    const core::Status read =
+                        grid.readRows(first, std::min(kBlockRows, height - first), block);
+                    if (!read) {
+                        return read;
+                    }
+                    for (int r = 0; r < block.height; ++r) {
+                        visit(first + r, block.row(r));
+                    }
+                }
+                return core::Status();
+            }};
+}
+
+CellWeights::CellWeights(const GridInfo &info, int width, int height)
+    : m_rows(std::size_t(height), 1.0), m_width(width), m_halfEdges(info.gridline)
+{
+    for (int r = 0; r < height; ++r) {
+        double w = info.geographic ? std::cos(authalic(info.latitude(r, height))) : 1.0;
+        if (info.gridline && !info.geographic && (r == 0 || r == height - 1)) {
+            w /= 2;
+        }
+        m_rows[std::size_t(r)] = w;
+    }
+}
+
+double CellWeights::at(int row, int col) const
+{
+    const double w = m_rows[std::size_t(row)];
+    return m_halfEdges && (col == 0 || col == m_width - 1) ? w / 2 : w;
+}
+
+core::Result<Extent> extentOf(const Rows &rows)
+{
+    Extent extent;
+    const core::Status read = rows.each([&](int, const float *values) {
+        for (int col = 0; col < rows.width; ++col) {
+            if (!std::isnan(values[col])) {
+                extent.min = std::min(extent.min, double(values[col]));
+                extent.max = std::max(extent.max, double(values[col]));
+                ++extent.count;
+            }
+        }
+    });
+    return read ? core::Result<Extent>(extent) : read.failure();
+}
+
+core::Result<std::vector<double>> distributionValues(const Rows &rows, const CellWeights &weights,
+                                                     const std::vector<double> &shares)
+{
+    // The weight of each bucket of keys first; then, in the buckets where a share is reached
+    // and the ones with weight just below them, the weight of each key: where each share
+    // falls, exactly, in little memory.
+    std::vector<double> buckets(kBuckets, 0.0);
+    double total = 0;
+    const auto pass = [&](const auto &take) {
+        return rows.each([&](int row, const float *values) {
+            for (int col = 0; col < rows.width; ++col) {
+                if (!std::isnan(values[col])) {
+                    take(sortKey(values[col]), weights.at(row, col));
+                }
+            }
+        });
+    };
+    core::Status read = pass([&](std::uint32_t key, double w) {
+        buckets[key >> kSlotBits] += w;
+        total += w;
+    });
+    if (!read) {
+        return read.failure();
+    }
+    struct Target
+    {
+        double weight;              // the share of the total
+        std::uint32_t bucket;       // where it is reached
+        double before;              // the weight of the buckets below it
+        std::int64_t previous = -1; // the last bucket with weight below it
+    };
+    std::vector<Target> targets;
+    std::uint32_t b = 0;
+    double cumulative = 0;
+    std::int64_t filled = -1;
+    for (const double share : shares) {
+        const double wanted = share * total;
+        while (b + 1 < kBuckets && (buckets[b] == 0 || cumulative + buckets[b] < wanted)) {
+            filled = buckets[b] > 0 ? b : filled;
+            cumulative += buckets[b];
+            ++b;
+        }
+        targets.push_back({wanted, b, cumulative, filled});
+    }
+    std::vector<std::int32_t> slotOf(kBuckets, -1);
+    std::vector<std::vector<double>> keys;         // the weight of each key in a bucket
+    std::vector<std::vector<std::uint32_t>> cells; // and how many cells hold it
+    for (const Target &t : targets) {
+        for (const std::int64_t bucket : {std::int64_t(t.bucket), t.previous}) {
+            if (bucket >= 0 && slotOf[std::size_t(bucket)] < 0) {
+                slotOf[std::size_t(bucket)] = std::int32_t(keys.size());
+                keys.emplace_back(kSlots, 0.0);
+                cells.emplace_back(kSlots, 0);
+            }
+        }
+    }
+    buckets = {};
+    read = pass([&](std::uint32_t key, double w) {
+        if (const std::int32_t slot = slotOf[key >> kSlotBits]; slot >= 0) {
+            keys[std::size_t(slot)][key & (kSlots - 1)] += w;
+            ++cells[std::size_t(slot)][key & (kSlots - 1)];
+        }
+    });
+    if (!read) {
+        return read.failure();
+    }
+    const auto keyIn = [](std::uint32_t bucket, std::uint32_t slot) {
+        return double(fromKey((bucket << kSlotBits) | slot));
+    };
+    std::vector<double> out;
+    for (const Target &t : targets) {
+        const std::vector<double> &own = keys[std::size_t(slotOf[t.bucket])];
+        // The first key whose weight reaches the share (the last with any, at worst), and the
+        // distinct value before it.
+        double below = t.before;
+        std::optional<double> before;
+        if (t.previous >= 0) {
+            before = keyIn(std::uint32_t(t.previous),
+                           lastFilled(keys[std::size_t(slotOf[std::size_t(t.previous)])]));
+        }
+        const std::uint32_t last = lastFilled(own);
+        std::uint32_t at = 0;
+        for (std::uint32_t s = 0; s <= last; ++s) {
+            if (own[s] == 0) {
+                continue;
+            }
+            at = s;
+            if (below + own[s] >= t.weight || s == last) {
+                break;
+            }
+            before = keyIn(t.bucket, s);
+            below += own[s];
+        }
+        const double value = keyIn(t.bucket, at);
+        // grd2cpt lists every cell, and draws its line between the last cell of the value
+        // before and the first of this one: only within that cell's weight is the share
+        // between the two values (a cell's weight being their mean where cells differ).
+        const double first = own[at] / double(cells[std::size_t(slotOf[t.bucket])][at]);
+        out.push_back(before && t.weight < below + first
+                          ? *before + (t.weight - below) / first * (value - *before)
+                          : value);
+    }
+    return out;
+}
+
+} // namespace tessel
