@@ -5,6 +5,7 @@
 // tests/programs.
 #include "TesselRun.h"
 #include "TestFiles.h"
+#include "tessel/grid/Grid.h"
 #include "tessel/language/Host.h"
 
 #include <QImage>
@@ -23,7 +24,9 @@ private Q_SLOTS:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        m_host = std::make_unique<Host>(m_dir->path());
+        HostOptions options;
+        options.gridLibrary = tesselGridLibrary();
+        m_host = std::make_unique<Host>(m_dir->path(), options);
     }
 
     // Symbols 1 and 2, then 5: a run of two undefined symbols between.
@@ -469,6 +472,73 @@ private Q_SLOTS:
         const QString path = m_dir->filePath("bad");
         QVERIFY(writeFile(path, file));
         expectRefusal("shadeset bad", "shadeset: " + message.replace("FILE", path));
+    }
+
+    // A grid GDAL cannot read, or that holds nothing to draw, is refused naming the file; the
+    // grid before it stays. FILE stands for the file's path.
+    void shouldRefuseAGridWithNothingToDraw_data()
+    {
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<QString>("file"); // the file's text, or a path
+        QTest::addColumn<QString>("message");
+        const QString ice = "/usr/share/ncarg/data/cdf/ice5g_21k_1deg.nc";
+        const QString header =
+            "ncols 2\nnrows 1\nxllcorner 0\nyllcorner 0\ncellsize 1\nNODATA_value -9\n";
+        // clang-format off
+        QTest::newRow("not a raster") << "" << "hello\n" << "grid: FILE: `FILE' not recognized as a supported file format.";
+        QTest::newRow("no value at all") << "" << header + "-9 -9\n" << "grid: FILE: the grid holds no value";
+        QTest::newRow("no such band") << "&s .gridband = 2" << header + "1 2\n" << "grid: FILE: it has no band 2, only 1 (&s .gridband)";
+        QTest::newRow("a virtual file system") << "" << "/vsicurl/http://example.org/dem.tif" << "grid: FILE: a grid is a file; GDAL's virtual file systems (/vsi...) are not read";
+        QTest::newRow("several variables") << "" << ice << "grid: FILE: it holds several variables (Topo, Icemask): name one with &s .gridvariable = NAME";
+        QTest::newRow("no such variable") << "&s .gridvariable = Ice" << ice << "grid: FILE: it holds no variable Ice, only Topo, Icemask";
+        // clang-format on
+    }
+
+    void shouldRefuseAGridWithNothingToDraw()
+    {
+        QFETCH(QString, settings);
+        QFETCH(QString, file);
+        const bool named = file.startsWith('/');
+        if (named && !file.startsWith("/vsi") && !QFile::exists(file)) {
+            QSKIP("NCL's grids are not installed (Debian package ncl-ncarg)");
+        }
+        const QString path = named ? file : m_dir->filePath("grid.asc");
+        QVERIFY(named || writeFile(path, file.toUtf8()));
+        QVERIFY(writeFile(m_dir->filePath("ramp.asc"), "ncols 2\nnrows 1\nxllcorner 0\nyllcorner "
+                                                       "0\ncellsize 1\n1 2\n"));
+        QCOMPARE(run(*m_host, "grid ramp.asc;shadecolorramp 1 2 \"red\" \"blue\"" +
+                                  (settings.isEmpty() ? QString() : ";" + settings)),
+                 QString());
+        QTEST(refusal(*m_host, "grid " + path).replace(path, "FILE"), "message");
+        QCOMPARE(run(*m_host, "shadegrid 0 0 1 1"), QString()); // the one before
+    }
+
+    // A ramp grid of eight columns drawn in eight symbols: each column in its symbol's colour,
+    // the grid's cells square in the middle of the rectangle; and its scale, the symbols in
+    // order along it.
+    void shouldDrawAGridInItsSymbolsColours()
+    {
+        QVERIFY(writeFile(m_dir->filePath("ramp.asc"), "ncols 8\nnrows 2\nxllcorner 0\nyllcorner "
+                                                       "0\ncellsize 1\n0 1 2 3 4 5 6 7\n0 1 2 3 4 "
+                                                       "5 6 7\n"));
+        QVERIFY(writeFile(m_dir->filePath("map.tsl"), "grid ramp.asc\nshadecolorramp 1 8 \"black\" "
+                                                      "\"#e0e0e0\"\nshadegrid 0 0 1 1\nshadescale "
+                                                      "0 1.1 1 1.5\n"));
+        QCOMPARE(tesselcmd({"--png", "map.png", "--size", "96x150", "map.tsl"}, {}, m_dir->path())
+                     .status,
+                 0);
+        const QImage image(m_dir->filePath("map.png"));
+        QCOMPARE(run(*m_host, "shadecolorramp 1 8 \"black\" \"#e0e0e0\""), QString());
+        for (int symbol = 1; symbol <= 8; ++symbol) {
+            const Rgb colour = *m_host->shadeTable().color(symbol);
+            const QColor want(colour.red, colour.green, colour.blue);
+            const int x = 12 * (symbol - 1) + 6;
+            QCOMPARE(image.pixelColor(x, 150 - 48), want);              // the grid, 96 by 24
+            QCOMPARE(image.pixelColor(x, 150 - 61), QColor(Qt::white)); // nothing above it
+            // The bar from 0 to 7, the first and last symbols half as wide as the others.
+            QCOMPARE(image.pixelColor(std::clamp(int((symbol - 1) * 96 / 7.0), 2, 93), 150 - 140),
+                     want);
+        }
     }
 
     void shouldRefuseTooManySymbolsAndHugeFiles()

@@ -34,6 +34,16 @@ GradientRows::GradientRows(const GridInfo &info, int width, int height, double a
       m_out(std::size_t(width))
 {
     const double step = std::abs(info.transform[1]) * double(info.width) / double(width);
+    // A geographic grid round the whole world wraps, as GMT wraps it: its columns, or all but
+    // a last one that repeats the first on a lattice (0 and 360 both).
+    const double span = std::abs(info.transform[1]) * double(info.width);
+    const double cell = std::abs(info.transform[1]);
+    if (info.geographic && std::abs(span - 360) < cell / 2) {
+        m_period = width;
+    } else if (info.geographic && info.gridline && width == info.width &&
+               std::abs(span - cell - 360) < cell / 2) {
+        m_period = width - 1;
+    }
     for (int r = 0; r < height; ++r) {
         m_dx[std::size_t(r)] =
             info.geographic ? step * std::cos(info.latitude(r, height) * M_PI / 180) : step;
@@ -74,14 +84,15 @@ void GradientRows::deliver(int row, const float *above, const float *here, const
     const bool cornerRow = row == 0 || row == m_height - 1;
     const auto edge = [&](int c) {
         const float z0 = here[c];
-        const bool cornerCol = c == 0 || c == w - 1;
-        const float inRight = c + 1 < w ? here[c + 1] : NAN;
-        const float inLeft = c > 0 ? here[c - 1] : NAN;
-        const float left = c > 0       ? inLeft
-                           : cornerRow ? 2.0f * z0 - inRight
+        // Round the world, the columns go on from the other side.
+        const bool cornerCol = m_period == 0 && (c == 0 || c == w - 1);
+        const float inRight = c + 1 < w ? here[c + 1] : m_period ? here[(c + 1) % m_period] : NAN;
+        const float inLeft = c > 0 ? here[c - 1] : m_period ? here[m_period - 1] : NAN;
+        const float left = c > 0 || m_period ? inLeft
+                           : cornerRow       ? 2.0f * z0 - inRight
                                        : 4.0f * z0 - ((at(above, 0) + at(below, 0)) + inRight);
-        const float right = c + 1 < w   ? inRight
-                            : cornerRow ? 2.0f * z0 - inLeft
+        const float right = c + 1 < w || m_period ? inRight
+                            : cornerRow           ? 2.0f * z0 - inLeft
                                         : 4.0f * z0 - ((at(above, c) + at(below, c)) + inLeft);
         const float up = above       ? above[c]
                          : cornerCol ? 2.0f * z0 - at(below, c)

@@ -39,6 +39,7 @@ private:
     double m_cos;
     std::vector<double> m_dx; // a row's x step
     double m_dy;
+    int m_period = 0; // columns after which a world-wide grid repeats; 0: it does not
     Done m_done;
     std::vector<std::vector<float>> m_rows; // the last three rows in, row r at r % 3
     std::vector<double> m_out;

@@ -157,7 +157,10 @@ Host::Outcome Host::drawGrid(const QString &rest)
     const int height = std::max(1, int(std::lround(info.height * scale)));
     const double left = std::min((*n)[0], (*n)[2]) + std::floor((wide - width) / 2) / kDotsPerInch;
     const double foot = std::min((*n)[1], (*n)[3]) + std::floor((high - height) / 2) / kDotsPerInch;
-    const core::Result<Raster> raster = m_grid->read(width, height);
+    // Drawn larger than it is, a grid is read whole and its cells made larger, so that the
+    // light falls on the grid's own slopes, not on the steps of a copy.
+    const core::Result<Raster> raster =
+        m_grid->read(std::min(width, info.width), std::min(height, info.height));
     if (!raster) {
         return failure(StatusFileError, command, raster.error());
     }
@@ -165,10 +168,10 @@ Host::Outcome Host::drawGrid(const QString &rest)
     if (!colours) {
         return failure(StatusBadArguments, command, colours.error());
     }
-    QImage image(width, height, QImage::Format_RGBA8888);
+    QImage image(raster->width, raster->height, QImage::Format_RGBA8888);
     const core::Status painted =
         paintRows(rowsOf(*raster), info, *colours, [&](int row, const std::uint8_t *rgba) {
-            std::copy(rgba, rgba + 4 * width, image.scanLine(row));
+            std::copy(rgba, rgba + 4 * raster->width, image.scanLine(row));
             return core::Status();
         });
     if (!painted) {

@@ -71,8 +71,9 @@ struct Dataset
 
 Dataset openRaster(const QByteArray &name)
 {
-    return Dataset(
-        GDALOpenEx(name.constData(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
+    return Dataset(GDALOpenEx(name.constData(),
+                              GDAL_OF_RASTER | GDAL_OF_READONLY | GDAL_OF_VERBOSE_ERROR, nullptr,
+                              nullptr, nullptr));
 }
 
 // The variables of a file that holds several (GDAL's subdatasets): {name, what GDAL opens}.
