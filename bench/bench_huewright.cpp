@@ -1,7 +1,6 @@
 // Benchmarks: start-up against a bare window, a seven-colour construction of 999 symbols,
-// the check and the equalizing of a 999-symbol shadeset, its display, and loading GMT's
-// palettes. Not a test: run by
-// scripts/bench.sh.
+// the check and the equalizing of a 999-symbol shadeset, its display, loading GMT's palettes,
+// and the map of a big grid. Not a test: run by scripts/bench.sh.
 #include "MapTimer.h"
 #include "TestFiles.h"
 #include "app/basMain.h"
@@ -9,6 +8,7 @@
 #include "tessel/colour/Equalize.h"
 #include "tessel/draw/CheckPicture.h"
 #include "tessel/draw/Render.h"
+#include "tessel/grid/Grid.h"
 #include "tessel/language/Host.h"
 #include "ui/Prompt.h"
 #include "ui/frmHuewright.h"
@@ -29,6 +29,8 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <gdal.h>
+#include <gdal_utils.h>
 
 namespace {
 
@@ -238,6 +240,94 @@ void BM_LoadGmtPalettes(benchmark::State &state)
     state.counters["slowest_ms"] = 1000 * slowest;
 }
 BENCHMARK(BM_LoadGmtPalettes)->Unit(benchmark::kMillisecond);
+
+// The sample terrain enlarged to 8192 x 8192 Float32 cells, made once; empty where it cannot be.
+QString bigDem()
+{
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        const QString dem = dir.filePath(QStringLiteral("dem.tif"));
+        GDALAllRegister();
+        GDALDatasetH terrain = GDALOpen(HUEWRIGHT_STAGE "/tools/terrain.tif", GA_ReadOnly);
+        const char *args[] = {"-ot", "Float32", "-r", "cubic", "-outsize", "8192", "8192", nullptr};
+        GDALTranslateOptions *options = GDALTranslateOptionsNew(const_cast<char **>(args), nullptr);
+        GDALDatasetH made =
+            terrain ? GDALTranslate(QFile::encodeName(dem).constData(), terrain, options, nullptr)
+                    : nullptr;
+        GDALTranslateOptionsFree(options);
+        const bool ok = made != nullptr;
+        if (made) {
+            GDALClose(made);
+        }
+        if (terrain) {
+            GDALClose(terrain);
+        }
+        return ok ? dem : QString();
+    }();
+    return path;
+}
+
+// The map of a big grid at 512 x 512, shaded, with its scale, as the window's dialog redraws
+// it when it is resized: the grid opened, drawn and painted; against reading the grid at that
+// size through GDAL, which is all that gdal_translate -outsize 512 512 -of MEM does.
+void BM_MapAt512(benchmark::State &state, const char *classes)
+{
+    if (bigDem().isEmpty()) {
+        state.SkipWithError("cannot make the DEM");
+        return;
+    }
+    tessel::HostOptions options;
+    options.gridLibrary = tesselGridLibrary();
+    tessel::Host host(kStage + QStringLiteral("/tools"), options);
+    const QString setup = QStringLiteral("&s .gridshade = 315\n&s .gridclasses = %1\nshadeset ")
+                              .arg(QLatin1String(classes)) +
+                          kStage + QStringLiteral("/shades/elev999.shd");
+    QImage image(512, 600, QImage::Format_RGB32);
+    std::vector<double> mine, theirs;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        for (const QString &command :
+             setup.split(QLatin1Char('\n')) +
+                 QStringList{QStringLiteral("grid ") + bigDem(), QStringLiteral("clear"),
+                             QStringLiteral("shadegrid 0 .75 5.333 5.333"),
+                             QStringLiteral("shadescale .2 .1 5.1 .6")}) {
+            tessel::Messages messages;
+            if (host.RunCommand(command, messages) != 0) {
+                state.SkipWithError(messages.last().toLocal8Bit().constData());
+                return;
+            }
+        }
+        QPainter painter(&image);
+        tessel::renderDrawing(painter, host.drawing(), image.size());
+        painter.end();
+        const auto drawn = std::chrono::steady_clock::now();
+        GDALDatasetH dem = GDALOpen(QFile::encodeName(bigDem()).constData(), GA_ReadOnly);
+        std::vector<float> values(512 * 512);
+        const CPLErr read = GDALRasterIO(GDALGetRasterBand(dem, 1), GF_Read, 0, 0, 8192, 8192,
+                                         values.data(), 512, 512, GDT_Float32, 0, 0);
+        GDALClose(dem);
+        const std::chrono::duration<double> a = drawn - start;
+        const std::chrono::duration<double> b = std::chrono::steady_clock::now() - drawn;
+        if (read != CE_None) {
+            state.SkipWithError("GDAL cannot read the DEM");
+            return;
+        }
+        mine.push_back(a.count());
+        theirs.push_back(b.count());
+        state.SetIterationTime(a.count());
+    }
+    state.counters["map_ms"] = 1000 * median(mine);
+    state.counters["gdal_read_ms"] = 1000 * median(theirs);
+    state.counters["ratio"] = median(mine) / median(theirs);
+}
+BENCHMARK_CAPTURE(BM_MapAt512, linear, "linear")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(15);
+BENCHMARK_CAPTURE(BM_MapAt512, equalized, "equalized")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(15);
 
 } // namespace
 

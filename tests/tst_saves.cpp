@@ -101,6 +101,46 @@ private Q_SLOTS:
         }
     }
 
+    // A relief written by GDAL goes through the same save: a failing sync or rename, and a full
+    // disk, keep the old image whole and leave nothing behind.
+    void shouldKeepTheOldReliefWhenItCannotBeWritten()
+    {
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath("grid.asc"), "ncols 3\nnrows 2\nxllcorner 0\nyllcorner 0\n"
+                                                    "cellsize 1\n1 2 3\n4 5 6\n"));
+        const QStringList relief = {"--grid", "grid.asc", "--relief",
+                                    HUEWRIGHT_STAGE "/shades/elev999.shd", "out/relief.tif"};
+        for (const char *call : {"fsync", "rename"}) {
+            QVERIFY(writeFile(dir.filePath("out/relief.tif"), "old"));
+            const Finished run =
+                tesselcmd(relief, {}, dir.path(),
+                          {"LD_PRELOAD=" FAILIO, "FAILIO_UNDER=" + dir.filePath("out"),
+                           QStringLiteral("FAILIO_CALL=") + call, "FAILIO_ERRNO=EIO"});
+            const QString problem =
+                keptWhole(dir.filePath("out"), "relief.tif", "old", run, "Input/output error");
+            QVERIFY2(problem.isEmpty(), qPrintable(QString(call) + ": " + problem));
+        }
+        const QString disk = dir.filePath("disk");
+        QVERIFY(QDir().mkpath(disk));
+        if (::geteuid() != 0 ||
+            runProgram("mount", {"-t", "tmpfs", "-o", "size=16k", "tmpfs", disk}).status != 0) {
+            QSKIP("a small tmpfs cannot be mounted here: this needs root and mount");
+        }
+        const auto unmount = qScopeGuard([&] { runProgram("umount", {disk}); });
+        QVERIFY(writeFile(disk + "/relief.tif", QByteArray(10000, 'x')));
+        QVERIFY(
+            writeFile(dir.filePath("big.asc"), "ncols 64\nnrows 64\nxllcorner 0\nyllcorner "
+                                               "0\ncellsize 1\n" +
+                                                   QByteArray("1 2 3 4 5 6 7 8 ").repeated(512)));
+        const QString problem =
+            keptWhole(disk, "relief.tif", QByteArray(10000, 'x'),
+                      tesselcmd({"--grid", "big.asc", "--relief",
+                                 HUEWRIGHT_STAGE "/shades/elev999.shd", disk + "/relief.tif"},
+                                {}, dir.path()),
+                      "No space left on device");
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+
     // A tmpfs filled by the old file, where the test may mount one (as root).
     void shouldKeepTheOldFileOnAFullDisk()
     {
@@ -162,6 +202,7 @@ private Q_SLOTS:
         QTest::newRow("no such folder") << QStringList{"--export", "cpt", "a/geo.cpt", "new/"} << 2 << "tesselcmd: the folder new/ does not exist; nothing written\n";
         QTest::newRow("read-only export") << QStringList{"--export", "cpt", "a/geo.cpt", "ro.cpt"} << 1 << "a/geo.cpt: shadeexport: cannot write DIR/ro.cpt: Permission denied\n";
         QTest::newRow("picture onto its palette") << QStringList{"--check", "a/geo.cpt", "--png", "./a/geo.cpt", "--size", "8x8"} << 2 << "tesselcmd: ./a/geo.cpt is a/geo.cpt itself, which this run reads; nothing written\n";
+        QTest::newRow("relief onto its palette") << QStringList{"--grid", "b/geo.cpt", "--relief", "a/geo.cpt", "a/geo.cpt"} << 2 << "tesselcmd: a/geo.cpt is a/geo.cpt itself, which this run reads; nothing written\n";
         QTest::newRow("picture onto its commands") << QStringList{"--png", "link.cpt", "--size", "8x8", "a/geo.cpt"} << 2 << "tesselcmd: link.cpt is a/geo.cpt itself, which this run reads; nothing written\n";
         // clang-format on
     }

@@ -4,68 +4,102 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <thread>
 
 namespace tessel {
 namespace {
 
-// Rows gathered and coloured together, half of them on a second thread where the map is big
-// enough to be worth it; handed on in order.
+// Rows gathered and coloured a batch at a time where the map is big enough to be worth it:
+// each batch on two more threads while the next is read, then handed on in order.
 class Painter
 {
 public:
     Painter(const Colouring &colouring, int width, const GradientSpread *spread, bool big,
             const RgbaRow &out)
         : m_colouring(colouring), m_width(std::size_t(width)), m_spread(spread),
-          m_batch(big ? 64 : 1), m_out(out), m_values(m_batch * m_width),
-          m_gradients(spread ? m_batch * m_width : 0), m_rgba(m_batch * m_width * 4)
+          m_batch(big ? 64 : 1), m_out(out)
     {
         for (const std::optional<Rgb> &c : colouring.colours) {
             m_packed.push_back(c ? packRgba(*c) : 0);
             m_lightable.emplace_back(c.value_or(Rgb{}));
         }
+        for (Batch *batch : {&m_filling, &m_working}) {
+            batch->values.resize(m_batch * m_width);
+            batch->gradients.resize(spread ? m_batch * m_width : 0);
+            batch->rgba.resize(m_batch * m_width * 4);
+        }
     }
+
+    ~Painter() { settle(); }
 
     void take(int row, const float *values, const double *gradients)
     {
-        const std::size_t at = m_rows.size() * m_width;
-        std::copy(values, values + m_width, m_values.begin() + long(at));
+        const std::size_t at = m_filling.rows.size() * m_width;
+        std::copy(values, values + m_width, m_filling.values.begin() + long(at));
         if (gradients) {
-            std::copy(gradients, gradients + m_width, m_gradients.begin() + long(at));
+            std::copy(gradients, gradients + m_width, m_filling.gradients.begin() + long(at));
         }
-        m_rows.push_back(row);
-        if (m_rows.size() == m_batch) {
-            flush();
+        m_filling.rows.push_back(row);
+        if (m_filling.rows.size() == m_batch) {
+            hand();
         }
     }
 
-    // Colours and hands on what is gathered; the first failure to hand a row on stays.
-    void flush()
+    // Everything taken, coloured and handed on; the first failure to hand a row on stays.
+    core::Status finish()
     {
-        const std::size_t n = m_rows.size();
-        if (n > 1) {
-            std::thread other([&] { colour(0, n / 2); });
-            colour(n / 2, n);
-            other.join();
-        } else {
-            colour(0, n);
-        }
-        for (std::size_t r = 0; r < n && written; ++r) {
-            written = m_out(m_rows[r], m_rgba.data() + r * m_width * 4);
-        }
-        m_rows.clear();
+        hand();
+        settle();
+        return m_written;
     }
-
-    core::Status written;
 
 private:
-    void colour(std::size_t from, std::size_t to)
+    struct Batch
+    {
+        std::vector<float> values;
+        std::vector<double> gradients;
+        std::vector<std::uint8_t> rgba;
+        std::vector<int> rows;
+    };
+
+    // The batch gathered goes to be coloured, once the one before is handed on.
+    void hand()
+    {
+        settle();
+        std::swap(m_filling, m_working);
+        const std::size_t n = m_working.rows.size();
+        if (n <= 1) {
+            colour(m_working, 0, n);
+            settle();
+            return;
+        }
+        m_worker = std::thread([this, n] {
+            std::thread half([this, n] { colour(m_working, 0, n / 2); });
+            colour(m_working, n / 2, n);
+            half.join();
+        });
+    }
+
+    // The batch in work, coloured and handed on.
+    void settle()
+    {
+        if (m_worker.joinable()) {
+            m_worker.join();
+        }
+        for (std::size_t r = 0; r < m_working.rows.size() && m_written; ++r) {
+            m_written = m_out(m_working.rows[r], m_working.rgba.data() + r * m_width * 4);
+        }
+        m_working.rows.clear();
+    }
+
+    void colour(Batch &batch, std::size_t from, std::size_t to) const
     {
         std::vector<int> classes(m_width);
         for (std::size_t r = from; r < to; ++r) {
-            const float *values = m_values.data() + r * m_width;
-            const double *gradients = m_spread ? m_gradients.data() + r * m_width : nullptr;
-            std::uint8_t *rgba = m_rgba.data() + r * m_width * 4;
+            const float *values = batch.values.data() + r * m_width;
+            const double *gradients = m_spread ? batch.gradients.data() + r * m_width : nullptr;
+            std::uint8_t *rgba = batch.rgba.data() + r * m_width * 4;
             m_colouring.classes.classesOf(values, int(m_width), classes.data());
             for (std::size_t c = 0; c < m_width; ++c) {
                 const int k = classes[c];
@@ -86,10 +120,71 @@ private:
     const RgbaRow &m_out;
     std::vector<std::uint32_t> m_packed; // each class's colour, 0 for none
     std::vector<LightableColour> m_lightable;
-    std::vector<float> m_values;
-    std::vector<double> m_gradients;
-    std::vector<std::uint8_t> m_rgba;
-    std::vector<int> m_rows; // gathered, in order
+    Batch m_filling; // rows being gathered
+    Batch m_working; // rows being coloured
+    std::thread m_worker;
+    core::Status m_written;
+};
+
+// Rows visited in order on another thread, a batch at a time, while the next batch is read.
+class Relay
+{
+public:
+    using Visit = std::function<void(int row, const float *values)>;
+
+    Relay(int width, Visit visit) : m_width(std::size_t(width)), m_visit(std::move(visit))
+    {
+        m_filling.values.resize(kBatch * m_width);
+        m_working.values.resize(kBatch * m_width);
+    }
+
+    ~Relay() { finish(); }
+
+    void take(int row, const float *values)
+    {
+        std::copy(values, values + m_width,
+                  m_filling.values.begin() + long(m_filling.rows.size() * m_width));
+        m_filling.rows.push_back(row);
+        if (m_filling.rows.size() == kBatch) {
+            hand();
+        }
+    }
+
+    void finish()
+    {
+        hand();
+        if (m_worker.joinable()) {
+            m_worker.join();
+        }
+    }
+
+private:
+    static constexpr std::size_t kBatch = 64;
+    struct Batch
+    {
+        std::vector<float> values;
+        std::vector<int> rows;
+    };
+
+    void hand()
+    {
+        if (m_worker.joinable()) {
+            m_worker.join();
+        }
+        std::swap(m_filling, m_working);
+        m_filling.rows.clear();
+        m_worker = std::thread([this] {
+            for (std::size_t r = 0; r < m_working.rows.size(); ++r) {
+                m_visit(m_working.rows[r], m_working.values.data() + r * m_width);
+            }
+        });
+    }
+
+    std::size_t m_width;
+    Visit m_visit;
+    Batch m_filling;
+    Batch m_working;
+    std::thread m_worker;
 };
 
 } // namespace
@@ -97,23 +192,37 @@ private:
 core::Status paintRows(const Rows &rows, const GridInfo &info, const Colouring &colouring,
                        const RgbaRow &out)
 {
-    const bool big = double(rows.width) * double(rows.height) >= 1 << 20;
+    const bool big = double(rows.width) * double(rows.height) >= 1 << 16;
     if (!colouring.azimuth) {
         Painter painter(colouring, rows.width, nullptr, big, out);
         const core::Status read =
             rows.each([&](int row, const float *values) { painter.take(row, values, nullptr); });
-        painter.flush();
-        return read ? painter.written : read;
+        const core::Status written = painter.finish();
+        return read ? written : read;
     }
-    // Shaded, the gradients' spread over the whole grid first (-Nt1), then the drawing.
+    // Shaded, the gradients' spread over the whole grid first (-Nt1), then the drawing. A grid
+    // as it is drawn keeps its gradients from one pass to the next; a full-size one makes
+    // them again.
+    const std::size_t width = std::size_t(rows.width);
+    const bool keep = double(rows.width) * double(rows.height) <= 1 << 21;
+    std::vector<double> kept(keep ? width * std::size_t(rows.height) : 0);
     GradientSpread spread;
     GradientRows measure(info, rows.width, rows.height, *colouring.azimuth,
-                         [&](int, const float *, const double *g) {
-                             for (int c = 0; c < rows.width; ++c) {
+                         [&](int row, const float *, const double *g) {
+                             for (std::size_t c = 0; c < width; ++c) {
                                  spread.add(g[c]);
                              }
+                             if (keep) {
+                                 std::copy(g, g + width, kept.begin() + long(row * width));
+                             }
                          });
-    core::Status read = rows.each([&](int, const float *values) { measure.add(values); });
+    core::Status read;
+    if (big) { // measured on another thread as the grid is read
+        Relay relay(rows.width, [&](int, const float *values) { measure.add(values); });
+        read = rows.each([&](int row, const float *values) { relay.take(row, values); });
+    } else {
+        read = rows.each([&](int, const float *values) { measure.add(values); });
+    }
     measure.finish();
     spread.finish();
     if (!read) {
@@ -123,10 +232,12 @@ core::Status paintRows(const Rows &rows, const GridInfo &info, const Colouring &
     GradientRows draw(
         info, rows.width, rows.height, *colouring.azimuth,
         [&](int row, const float *values, const double *g) { painter.take(row, values, g); });
-    read = rows.each([&](int, const float *values) { draw.add(values); });
+    read = rows.each([&](int row, const float *values) {
+        keep ? painter.take(row, values, kept.data() + std::size_t(row) * width) : draw.add(values);
+    });
     draw.finish();
-    painter.flush();
-    return read ? painter.written : read;
+    const core::Status written = painter.finish();
+    return read ? written : read;
 }
 
 } // namespace tessel

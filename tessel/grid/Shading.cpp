@@ -136,6 +136,7 @@ void GradientSpread::finish()
     const auto n = double(count);
     mean = count > 0 ? m_first + m_sum / n : 0;
     sigma = count > 1 ? std::sqrt(std::max(0.0, (m_squares - m_sum * m_sum / n) / (n - 1))) : 0;
+    m_inverse = sigma > 0 ? 1 / sigma : 0;
 }
 
 namespace {
@@ -167,7 +168,7 @@ double fastAtan(double x)
 
 double GradientSpread::intensity(double g) const
 {
-    return std::isnan(g) || sigma == 0 ? NAN : 2 / M_PI * fastAtan((g - mean) / sigma);
+    return std::isnan(g) || sigma == 0 ? NAN : 2 / M_PI * fastAtan((g - mean) * m_inverse);
 }
 
 LightableColour::LightableColour(Rgb c) : colour(c)

@@ -64,6 +64,7 @@ private:
     double m_sum = 0; // of the differences from the first, for a sum that keeps its digits
     double m_squares = 0;
     double m_first = 0;
+    double m_inverse = 0; // 1 / sigma
 };
 
 // A colour as GMT lights it, in HSV: its saturation and value, and where each channel lies

@@ -119,12 +119,98 @@ core::Result<Extent> extentOf(const Rows &rows)
     return read ? core::Result<Extent>(extent) : read.failure();
 }
 
-core::Result<std::vector<double>> distributionValues(const Rows &rows, const CellWeights &weights,
-                                                     const std::vector<double> &shares)
+namespace {
+
+// Cells of one value: its weight and how many they are.
+struct Group
 {
-    // The weight of each bucket of keys first; then, in the buckets where a share is reached
-    // and the ones with weight just below them, the weight of each key: where each share
-    // falls, exactly, in little memory.
+    double value = 0;
+    double weight = 0;
+    std::uint32_t cells = 0;
+};
+
+// Where the cumulative weight reaches `wanted` in group `at`, the weight below it being
+// `below`: grd2cpt lists every cell, and draws its line between the last cell of the value
+// before and the first of this one, so only within that cell's weight is the share between
+// the two values (a cell's weight being their mean where cells differ).
+double bound(double wanted, double below, const Group &at, const std::optional<double> &before)
+{
+    const double first = at.weight / double(at.cells);
+    return before && wanted < below + first
+               ? *before + (wanted - below) / first * (at.value - *before)
+               : at.value;
+}
+
+// Exact, from every cell sorted by a radix sort of their keys: for a grid as it is drawn, a
+// few hundred thousand cells.
+core::Result<std::vector<double>> sortedBounds(const Rows &rows, const CellWeights &weights,
+                                               const std::vector<double> &shares)
+{
+    std::vector<std::uint32_t> keys;
+    std::vector<double> cellWeights;
+    const core::Status read = rows.each([&](int row, const float *values) {
+        for (int col = 0; col < rows.width; ++col) {
+            if (!std::isnan(values[col])) {
+                keys.push_back(sortKey(values[col]));
+                cellWeights.push_back(weights.at(row, col));
+            }
+        }
+    });
+    if (!read) {
+        return read.failure();
+    }
+    std::vector<std::uint32_t> keysTo(keys.size());
+    std::vector<double> weightsTo(keys.size());
+    for (int shift = 0; shift < 32; shift += 8) { // least significant byte first: stable
+        std::size_t start[257] = {};
+        for (const std::uint32_t k : keys) {
+            ++start[((k >> shift) & 0xff) + 1];
+        }
+        for (int b = 0; b < 256; ++b) {
+            start[b + 1] += start[b];
+        }
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            const std::size_t at = start[(keys[i] >> shift) & 0xff]++;
+            keysTo[at] = keys[i];
+            weightsTo[at] = cellWeights[i];
+        }
+        keys.swap(keysTo);
+        cellWeights.swap(weightsTo);
+    }
+    double total = 0;
+    for (const double w : cellWeights) {
+        total += w;
+    }
+    std::vector<double> out;
+    std::size_t i = 0;
+    double below = 0;
+    std::optional<double> before;
+    Group group;
+    for (const double share : shares) {
+        const double wanted = share * total;
+        while (group.cells == 0 || (below + group.weight < wanted && i < keys.size())) {
+            if (group.cells > 0) {
+                below += group.weight;
+                before = group.value;
+            }
+            group = {fromKey(keys[i]), 0, 0};
+            for (const std::uint32_t key = keys[i]; i < keys.size() && keys[i] == key; ++i) {
+                group.weight += cellWeights[i];
+                ++group.cells;
+            }
+        }
+        out.push_back(bound(wanted, below, group, before));
+    }
+    return out;
+}
+
+// Exact, in two passes over a grid of any size in a few megabytes: the weight of each bucket
+// of keys first; then, in the buckets where a share is reached and the ones with weight just
+// below them, the weight of each key. Buckets enough for every share take further passes.
+core::Result<std::vector<double>> bucketBounds(const Rows &rows, const CellWeights &weights,
+                                               const std::vector<double> &shares)
+{
+    constexpr std::size_t kBucketsAPass = 256; // of 48 KiB each
     std::vector<double> buckets(kBuckets, 0.0);
     double total = 0;
     const auto pass = [&](const auto &take) {
@@ -163,65 +249,78 @@ core::Result<std::vector<double>> distributionValues(const Rows &rows, const Cel
         }
         targets.push_back({wanted, b, cumulative, filled});
     }
-    std::vector<std::int32_t> slotOf(kBuckets, -1);
-    std::vector<std::vector<double>> keys;         // the weight of each key in a bucket
-    std::vector<std::vector<std::uint32_t>> cells; // and how many cells hold it
-    for (const Target &t : targets) {
-        for (const std::int64_t bucket : {std::int64_t(t.bucket), t.previous}) {
-            if (bucket >= 0 && slotOf[std::size_t(bucket)] < 0) {
-                slotOf[std::size_t(bucket)] = std::int32_t(keys.size());
-                keys.emplace_back(kSlots, 0.0);
-                cells.emplace_back(kSlots, 0);
-            }
-        }
-    }
     buckets = {};
-    read = pass([&](std::uint32_t key, double w) {
-        if (const std::int32_t slot = slotOf[key >> kSlotBits]; slot >= 0) {
-            keys[std::size_t(slot)][key & (kSlots - 1)] += w;
-            ++cells[std::size_t(slot)][key & (kSlots - 1)];
-        }
-    });
-    if (!read) {
-        return read.failure();
-    }
-    const auto keyIn = [](std::uint32_t bucket, std::uint32_t slot) {
-        return double(fromKey((bucket << kSlotBits) | slot));
-    };
     std::vector<double> out;
-    for (const Target &t : targets) {
-        const std::vector<double> &own = keys[std::size_t(slotOf[t.bucket])];
-        // The first key whose weight reaches the share (the last with any, at worst), and the
-        // distinct value before it.
-        double below = t.before;
-        std::optional<double> before;
-        if (t.previous >= 0) {
-            before = keyIn(std::uint32_t(t.previous),
-                           lastFilled(keys[std::size_t(slotOf[std::size_t(t.previous)])]));
-        }
-        const std::uint32_t last = lastFilled(own);
-        std::uint32_t at = 0;
-        for (std::uint32_t s = 0; s <= last; ++s) {
-            if (own[s] == 0) {
-                continue;
+    std::vector<std::int32_t> slotOf(kBuckets, -1);
+    for (std::size_t from = 0; from < targets.size();) {
+        // The buckets of as many targets as fit this pass.
+        std::fill(slotOf.begin(), slotOf.end(), -1);
+        std::vector<std::vector<double>> keys;         // the weight of each key in a bucket
+        std::vector<std::vector<std::uint32_t>> cells; // and how many cells hold it
+        std::size_t to = from;
+        for (; to < targets.size() && keys.size() + 2 <= kBucketsAPass; ++to) {
+            for (const std::int64_t bucket :
+                 {std::int64_t(targets[to].bucket), targets[to].previous}) {
+                if (bucket >= 0 && slotOf[std::size_t(bucket)] < 0) {
+                    slotOf[std::size_t(bucket)] = std::int32_t(keys.size());
+                    keys.emplace_back(kSlots, 0.0);
+                    cells.emplace_back(kSlots, 0);
+                }
             }
-            at = s;
-            if (below + own[s] >= t.weight || s == last) {
-                break;
-            }
-            before = keyIn(t.bucket, s);
-            below += own[s];
         }
-        const double value = keyIn(t.bucket, at);
-        // grd2cpt lists every cell, and draws its line between the last cell of the value
-        // before and the first of this one: only within that cell's weight is the share
-        // between the two values (a cell's weight being their mean where cells differ).
-        const double first = own[at] / double(cells[std::size_t(slotOf[t.bucket])][at]);
-        out.push_back(before && t.weight < below + first
-                          ? *before + (t.weight - below) / first * (value - *before)
-                          : value);
+        read = pass([&](std::uint32_t key, double w) {
+            if (const std::int32_t slot = slotOf[key >> kSlotBits]; slot >= 0) {
+                keys[std::size_t(slot)][key & (kSlots - 1)] += w;
+                ++cells[std::size_t(slot)][key & (kSlots - 1)];
+            }
+        });
+        if (!read) {
+            return read.failure();
+        }
+        const auto keyIn = [](std::uint32_t bucket, std::uint32_t slot) {
+            return double(fromKey((bucket << kSlotBits) | slot));
+        };
+        for (; from < to; ++from) {
+            const Target &t = targets[from];
+            const std::size_t slot = std::size_t(slotOf[t.bucket]);
+            const std::vector<double> &own = keys[slot];
+            // The first key whose weight reaches the share (the last with any, at worst), and
+            // the distinct value before it.
+            double below = t.before;
+            std::optional<double> before;
+            if (t.previous >= 0) {
+                before = keyIn(std::uint32_t(t.previous),
+                               lastFilled(keys[std::size_t(slotOf[std::size_t(t.previous)])]));
+            }
+            const std::uint32_t last = lastFilled(own);
+            std::uint32_t at = 0;
+            for (std::uint32_t s = 0; s <= last; ++s) {
+                if (own[s] == 0) {
+                    continue;
+                }
+                at = s;
+                if (below + own[s] >= t.weight || s == last) {
+                    break;
+                }
+                before = keyIn(t.bucket, s);
+                below += own[s];
+            }
+            out.push_back(
+                bound(t.weight, below, {keyIn(t.bucket, at), own[at], cells[slot][at]}, before));
+        }
     }
     return out;
+}
+
+} // namespace
+
+core::Result<std::vector<double>> distributionValues(const Rows &rows, const CellWeights &weights,
+                                                     const std::vector<double> &shares)
+{
+    constexpr double kSortable = 1 << 21; // cells: sixteen megabytes of keys and weights
+    return double(rows.width) * double(rows.height) <= kSortable
+               ? sortedBounds(rows, weights, shares)
+               : bucketBounds(rows, weights, shares);
 }
 
 } // namespace tessel

@@ -24,11 +24,13 @@
 namespace tessel {
 namespace {
 
-// GDAL's own word on what went wrong last, or `fallback`.
+// GDAL's own word on what went wrong last, or `fallback`; without the name of the function of
+// a library below it ("_tiffWriteProc:No space left on device").
 QString gdalReason(const char *fallback)
 {
+    static const QRegularExpression kCaller(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*:(?=\\S)"));
     const char *said = CPLGetLastErrorMsg();
-    return QString::fromUtf8(said && *said ? said : fallback).simplified();
+    return QString::fromUtf8(said && *said ? said : fallback).simplified().remove(kCaller);
 }
 
 // GDAL set up once: quiet (its errors are read back as messages), never writing a file of its
