@@ -1,6 +1,8 @@
 """Maps of an 8192 x 8192 Float32 DEM (the sample terrain, enlarged) by tesselcmd and by the
-programs people would use, each run whole, best of three, time and peak memory as GNU time
-measures them: a relief in colour against gdaldem color-relief -alpha, a shaded one against
+programs people would use, each run whole, in pairs that take turns to go first (three pairs,
+eleven for the quick maps, where a run takes a tenth of a second): the median time of each,
+the median of the pairs' ratios (the machine's speed drifts, and a pair shares its moment),
+and the least peak memory GNU time measures: a relief in colour against gdaldem color-relief -alpha, a shaded one against
 gmt grdimage -I+a315+nt1 -A, and the map at 512 x 512 (shaded, with its scale), linear and
 equalized, against reading the grid at that size with gdal_translate. Run by
 scripts/bench.sh: python3 big_grid.py TESSELCMD TERRAIN."""
@@ -9,6 +11,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 
 
 def run(args, cwd, stdin=None):
@@ -17,17 +20,29 @@ def run(args, cwd, stdin=None):
         for name in ("out.tif", "map.png"):
             if os.path.exists(os.path.join(cwd, name)):
                 os.remove(os.path.join(cwd, name))
-        child = subprocess.run(["/usr/bin/time", "-f", "%e %M", "-o", measured.name, *args], cwd=cwd,
+        start = time.perf_counter()
+        child = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", measured.name, *args], cwd=cwd,
                                input=stdin, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        seconds = time.perf_counter() - start
         if child.returncode != 0:
             sys.exit("%s failed" % " ".join(args))
-        seconds, kib = measured.read().split()
-    return float(seconds), int(kib)
+        kib = measured.read().split()[-1]
+    return seconds, int(kib)
 
 
-def best(args, cwd):
-    runs = [run(args, cwd) for _ in range(3)]
-    return min(t for t, _ in runs), min(m for _, m in runs)
+def pairs(mine, theirs, cwd, count):
+    """(median seconds, least KiB) of each, and the median ratio of mine to theirs."""
+    a, b = [], []
+    for i in range(count):
+        if i % 2:
+            b.append(run(theirs, cwd))
+            a.append(run(mine, cwd))
+        else:
+            a.append(run(mine, cwd))
+            b.append(run(theirs, cwd))
+    ratios = sorted(x[0] / y[0] for x, y in zip(a, b))
+    middle = lambda runs: (sorted(t for t, _ in runs)[count // 2], min(m for _, m in runs))
+    return middle(a), middle(b), ratios[count // 2]
 
 
 if __name__ == "__main__":
@@ -62,6 +77,6 @@ if __name__ == "__main__":
         ]
         print("%-22s %22s %22s %14s" % ("8192 x 8192 DEM", "tesselcmd", "against", "ratio t / mem"))
         for what, mine, theirs in cases:
-            a, b = best(mine, folder), best(theirs, folder)
+            a, b, ratio = pairs(mine, theirs, folder, 11 if what.startswith(("map", "the same")) else 3)
             print("%-22s %9.2f s %7.0f MiB %9.2f s %7.0f MiB %6.2f / %.2f  (%s)" % (
-                what, a[0], a[1] / 1024, b[0], b[1] / 1024, a[0] / b[0], a[1] / b[1], theirs[0]))
+                what, a[0], a[1] / 1024, b[0], b[1] / 1024, ratio, a[1] / b[1], theirs[0]))

@@ -110,7 +110,7 @@ private Q_SLOTS:
                                                     "cellsize 1\n1 2 3\n4 5 6\n"));
         const QStringList relief = {"--grid", "grid.asc", "--relief",
                                     HUEWRIGHT_STAGE "/shades/elev999.shd", "out/relief.tif"};
-        for (const char *call : {"fsync", "rename"}) {
+        for (const char *call : {"write", "fsync", "rename"}) {
             QVERIFY(writeFile(dir.filePath("out/relief.tif"), "old"));
             const Finished run =
                 tesselcmd(relief, {}, dir.path(),

@@ -2,6 +2,7 @@
 
 #include "Shading.h"
 
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -11,7 +12,7 @@ namespace tessel {
 namespace {
 
 // Rows gathered and coloured a batch at a time where the map is big enough to be worth it:
-// each batch on two more threads while the next is read, then handed on in order.
+// each batch coloured while the next is gathered and the one before is handed on, in order.
 class Painter
 {
 public:
@@ -24,14 +25,14 @@ public:
             m_packed.push_back(c ? packRgba(*c) : 0);
             m_lightable.emplace_back(c.value_or(Rgb{}));
         }
-        for (Batch *batch : {&m_filling, &m_working}) {
+        for (Batch *batch : {&m_filling, &m_working, &m_done}) {
             batch->values.resize(m_batch * m_width);
             batch->gradients.resize(spread ? m_batch * m_width : 0);
             batch->rgba.resize(m_batch * m_width * 4);
         }
     }
 
-    ~Painter() { settle(); }
+    ~Painter() { join(); }
 
     void take(int row, const float *values, const double *gradients)
     {
@@ -50,7 +51,9 @@ public:
     core::Status finish()
     {
         hand();
-        settle();
+        share(m_working);
+        join();
+        handOn(m_working);
         return m_written;
     }
 
@@ -63,50 +66,65 @@ private:
         std::vector<int> rows;
     };
 
-    // The batch gathered goes to be coloured, once the one before is handed on.
+    // The batch gathered goes to be coloured, and the one coloured before it is handed on. A
+    // batch is coloured a row at a time by another thread, and by this one once it has
+    // gathered the next: two threads at work, never more, on a machine of two cores.
     void hand()
     {
-        settle();
-        std::swap(m_filling, m_working);
-        const std::size_t n = m_working.rows.size();
-        if (n <= 1) {
-            colour(m_working, 0, n);
-            settle();
-            return;
+        share(m_working);
+        join();
+        std::swap(m_working, m_done);
+        std::swap(m_working, m_filling);
+        m_next = 0;
+        if (m_working.rows.size() <= 1) {
+            share(m_working);
+        } else {
+            m_worker = std::thread([this] { share(m_working); });
         }
-        m_worker = std::thread([this, n] {
-            std::thread half([this, n] { colour(m_working, 0, n / 2); });
-            colour(m_working, n / 2, n);
-            half.join();
-        });
+        handOn(m_done);
     }
 
-    // The batch in work, coloured and handed on.
-    void settle()
+    // Rows of `batch` not yet taken, coloured until none is left.
+    void share(Batch &batch)
+    {
+        for (std::size_t r = m_next++; r < batch.rows.size(); r = m_next++) {
+            colour(batch, r, r + 1);
+        }
+    }
+
+    void join()
     {
         if (m_worker.joinable()) {
             m_worker.join();
         }
-        for (std::size_t r = 0; r < m_working.rows.size() && m_written; ++r) {
-            m_written = m_out(m_working.rows[r], m_working.rgba.data() + r * m_width * 4);
+    }
+
+    void handOn(Batch &batch)
+    {
+        for (std::size_t r = 0; r < batch.rows.size() && m_written; ++r) {
+            m_written = m_out(batch.rows[r], batch.rgba.data() + r * m_width * 4);
         }
-        m_working.rows.clear();
+        batch.rows.clear();
     }
 
     void colour(Batch &batch, std::size_t from, std::size_t to) const
     {
-        std::vector<int> classes(m_width);
+        thread_local std::vector<int> classes; // a row's, kept from row to row
+        thread_local std::vector<double> light;
+        classes.resize(m_width);
+        light.resize(m_spread ? m_width : 0);
         for (std::size_t r = from; r < to; ++r) {
             const float *values = batch.values.data() + r * m_width;
-            const double *gradients = m_spread ? batch.gradients.data() + r * m_width : nullptr;
             std::uint8_t *rgba = batch.rgba.data() + r * m_width * 4;
             m_colouring.classes.classesOf(values, int(m_width), classes.data());
+            if (m_spread) {
+                m_spread->intensities(batch.gradients.data() + r * m_width, m_width, light.data());
+            }
             for (std::size_t c = 0; c < m_width; ++c) {
                 const int k = classes[c];
                 std::uint32_t pixel = k < 0 ? 0 : m_packed[std::size_t(k)];
                 if (m_spread && pixel != 0) {
-                    pixel = illuminateRgba(m_lightable[std::size_t(k)],
-                                           m_spread->intensity(gradients[c]));
+                    pixel = illuminateRgba(m_lightable[std::size_t(k)], light[c]);
                 }
                 std::memcpy(rgba + 4 * c, &pixel, 4);
             }
@@ -120,8 +138,10 @@ private:
     const RgbaRow &m_out;
     std::vector<std::uint32_t> m_packed; // each class's colour, 0 for none
     std::vector<LightableColour> m_lightable;
-    Batch m_filling; // rows being gathered
-    Batch m_working; // rows being coloured
+    Batch m_filling;                    // rows being gathered
+    Batch m_working;                    // rows being coloured
+    Batch m_done;                       // rows coloured, to hand on
+    std::atomic<std::size_t> m_next{0}; // the row of m_working to colour next
     std::thread m_worker;
     core::Status m_written;
 };

@@ -55,6 +55,8 @@ public:
     void finish();
     // GMT's intensity from -1 to 1: (2/pi) atan((g - mean) / sigma); none where g is none.
     double intensity(double g) const;
+    // The same for n gradients at once.
+    void intensities(const double *g, std::size_t n, double *out) const;
 
     double mean = 0;
     double sigma = 0;

@@ -4,8 +4,10 @@
 
 const char *const kUsage =
     "usage: tesselcmd [--set NAME=VALUE ...] [--png FILE --size WxH] [COMMANDFILE ...]\n"
-    "       tesselcmd [--set NAME=VALUE ...] [--equalize HOW] --export FORMAT PALETTE OUT\n"
-    "       tesselcmd [--set NAME=VALUE ...] [--equalize HOW] --export FORMAT PALETTE ... FOLDER\n"
+    "       tesselcmd [--set NAME=VALUE ...] [--equalize HOW] [--grid GRID]\n"
+    "                 --export FORMAT PALETTE OUT\n"
+    "       tesselcmd [--set NAME=VALUE ...] [--equalize HOW] [--grid GRID]\n"
+    "                 --export FORMAT PALETTE ... FOLDER\n"
     "       tesselcmd [--set NAME=VALUE ...] [--equalize HOW] --check PALETTE [--json]\n"
     "                 [--png FILE --size WxH]\n"
     "       tesselcmd [--set NAME=VALUE ...] [--equalize HOW] --grid GRID --relief PALETTE OUT\n"

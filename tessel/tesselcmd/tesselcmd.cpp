@@ -7,7 +7,6 @@
 #include "tessel/colour/Check.h"
 #include "tessel/draw/CheckPicture.h"
 #include "tessel/draw/Render.h"
-#include "tessel/grid/Grid.h"
 #include "tessel/language/CommandRunner.h"
 #include "tessel/language/Host.h"
 
@@ -31,14 +30,12 @@
 
 namespace {
 
-// On the command line, relative files and saves are in the folder tesselcmd runs in; grids are
-// read through the grid library linked in.
+// On the command line, relative files and saves are in the folder tesselcmd runs in.
 tessel::HostOptions hostOptions()
 {
     tessel::HostOptions options;
     options.workingFolder = QDir::currentPath();
     options.traceFile = qEnvironmentVariable("TESSEL_TRACE");
-    options.gridLibrary = tesselGridLibrary();
     return options;
 }
 

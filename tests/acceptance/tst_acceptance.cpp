@@ -327,6 +327,16 @@ private Q_SLOTS:
         QCOMPARE(bogus.status, 2);
         QVERIFY(bogus.errors.startsWith("huewright: unknown argument --bogus\nusage: huewright"));
 
+        // tesselcmd finds the grid library where the package puts it, and draws the sample.
+        QTemporaryDir work;
+        const Finished relief =
+            runProgram(root.filePath("usr/bin/tesselcmd"),
+                       {"--grid", share + "huewright/tools/terrain.tif", "--relief",
+                        share + "huewright/shades/elev999.shd", "relief.tif"},
+                       {}, work.path());
+        QVERIFY2(relief.status == 0 && QFileInfo(work.filePath("relief.tif")).size() > 403 * 344,
+                 relief.errors.constData());
+
         const QStringList installed = snapshot(root.path());
         QTemporaryDir home;
         Desktop desktop;

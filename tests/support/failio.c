@@ -1,7 +1,8 @@
 /* Loaded with LD_PRELOAD, makes chosen file calls fail for files under one folder, as a full
  * or failing disk would:
  *   FAILIO_UNDER  the folder (nothing fails while it is unset or empty)
- *   FAILIO_CALL   the call that fails: write (also pwrite, pwrite64, writev), fsync (also
+ *   FAILIO_CALL   the call that fails: write (also pwrite, pwrite64, writev, and stdio's
+ *                 fwrite, whose own writes do not pass through write), fsync (also
  *                 fdatasync), close, or rename (also renameat, linkat)
  *   FAILIO_ERRNO  ENOSPC (the default) or EIO
  * The environment is read at each call, so a test may set it while it runs. A failing close
@@ -70,6 +71,15 @@ ssize_t pwrite64(int fd, const void *buffer, size_t size, off64_t offset)
 ssize_t writev(int fd, const struct iovec *parts, int count)
 {
     return chosen("write") && fdUnder(fd) ? failWith() : REAL(writev)(fd, parts, count);
+}
+
+size_t fwrite(const void *buffer, size_t size, size_t count, FILE *file)
+{
+    if (chosen("write") && fdUnder(fileno(file))) {
+        failWith();
+        return 0;
+    }
+    return REAL(fwrite)(buffer, size, count, file);
 }
 
 int fsync(int fd)

@@ -16,8 +16,10 @@
 #include <unistd.h>
 #endif
 
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -33,6 +35,17 @@ QString gdalReason(const char *fallback)
     return QString::fromUtf8(said && *said ? said : fallback).simplified().remove(kCaller);
 }
 
+// Why writing `path` failed: the system's word where it gave one ("No space left on device"),
+// else GDAL's, without the name of the hidden file being written, which means nothing to a
+// user. `error` is errno, cleared before the call that failed.
+QString writeReason(const QString &path, const char *fallback, int error)
+{
+    if (error != 0) {
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+    return gdalReason(fallback).remove(path + QLatin1Char(':')).remove(path).trimmed();
+}
+
 // GDAL set up once: quiet (its errors are read back as messages), never writing a file of its
 // own beside a grid (.aux.xml), and with a block cache small enough that no grid's size
 // moves the memory a run takes.
@@ -41,7 +54,6 @@ void setUp()
     static const bool done = [] {
         CPLSetConfigOption("GDAL_PAM_ENABLED", "NO");
         CPLSetConfigOption("CPL_VSIL_CURL_ALLOWED_EXTENSIONS", "none");
-        CPLSetConfigOption("GTIFF_DIRECT_IO", "YES"); // rows of a plain GeoTIFF, uncached
         GDALSetCacheMax64(32 * 1024 * 1024);
         CPLSetErrorHandler(CPLQuietErrorHandler);
         GDALAllRegister();
@@ -71,11 +83,17 @@ struct Dataset
     }
 };
 
-Dataset openRaster(const QByteArray &name)
+// `direct`: whole rows of a plain GeoTIFF read straight into the values, past the block
+// cache, which is quicker for them and slower for a reading at a smaller size. GDAL takes the
+// choice when it opens the file.
+Dataset openRaster(const QByteArray &name, bool direct = false)
 {
-    return Dataset(GDALOpenEx(name.constData(),
-                              GDAL_OF_RASTER | GDAL_OF_READONLY | GDAL_OF_VERBOSE_ERROR, nullptr,
-                              nullptr, nullptr));
+    CPLSetThreadLocalConfigOption("GTIFF_DIRECT_IO", direct ? "YES" : nullptr);
+    Dataset dataset(GDALOpenEx(name.constData(),
+                               GDAL_OF_RASTER | GDAL_OF_READONLY | GDAL_OF_VERBOSE_ERROR, nullptr,
+                               nullptr, nullptr));
+    CPLSetThreadLocalConfigOption("GTIFF_DIRECT_IO", nullptr);
+    return dataset;
 }
 
 // The variables of a file that holds several (GDAL's subdatasets): {name, what GDAL opens}.
@@ -102,8 +120,9 @@ QList<std::pair<QString, QByteArray>> variables(GDALDatasetH dataset)
 class GdalGrid : public GridSource
 {
 public:
-    GdalGrid(Dataset dataset, GDALRasterBandH band, GridInfo info)
-        : m_dataset(std::move(dataset)), m_band(band), m_info(std::move(info))
+    GdalGrid(Dataset dataset, QByteArray name, int band, GridInfo info)
+        : m_dataset(std::move(dataset)), m_name(std::move(name)), m_bandNumber(band),
+          m_band(GDALGetRasterBand(m_dataset.handle, band)), m_info(std::move(info))
     {
         int has = 0;
         m_nodata = GDALGetRasterNoDataValue(m_band, &has);
@@ -117,18 +136,30 @@ public:
     core::Result<Raster> read(int width, int height) override
     {
         Raster raster;
-        const core::Status read = window(0, 0, m_info.height, m_info.width, width, height, raster);
+        const core::Status read =
+            window(m_band, 0, 0, m_info.height, m_info.width, width, height, raster);
         return read ? core::Result<Raster>(std::move(raster)) : read.failure();
     }
 
     core::Status readRows(int first, int count, Raster &rows) override
     {
-        return window(first, 0, count, m_info.width, m_info.width, count, rows);
+        setUp();
+        if (!m_rows.handle) {
+            m_rows = openRaster(m_name, true);
+        }
+        GDALRasterBandH band =
+            m_rows.handle ? GDALGetRasterBand(m_rows.handle, m_bandNumber) : nullptr;
+        if (!band) {
+            return core::fail(
+                QStringLiteral("%1: %2").arg(m_info.file, gdalReason("cannot read the grid")));
+        }
+        return window(band, first, 0, count, m_info.width, m_info.width, count, rows);
     }
 
 private:
     // Cells from (row, col), rows by cols of them, read into width by height values.
-    core::Status window(int row, int col, int rows, int cols, int width, int height, Raster &into)
+    core::Status window(GDALRasterBandH band, int row, int col, int rows, int cols, int width,
+                        int height, Raster &into)
     {
         into.width = width;
         into.height = height;
@@ -137,7 +168,7 @@ private:
         GDALRasterIOExtraArg extra;
         INIT_RASTERIO_EXTRA_ARG(extra);
         extra.eResampleAlg = GRIORA_NearestNeighbour;
-        if (GDALRasterIOEx(m_band, GF_Read, col, row, cols, rows, into.values.data(), width, height,
+        if (GDALRasterIOEx(band, GF_Read, col, row, cols, rows, into.values.data(), width, height,
                            GDT_Float32, 0, 0, &extra) != CE_None) {
             return core::fail(
                 QStringLiteral("%1: %2").arg(m_info.file, gdalReason("cannot read the grid")));
@@ -165,7 +196,10 @@ private:
     }
 
     Dataset m_dataset;
+    QByteArray m_name; // what GDAL opens
+    int m_bandNumber;
     GDALRasterBandH m_band;
+    Dataset m_rows; // the same, opened for whole rows
     GridInfo m_info;
     double m_nodata = 0;
     bool m_hasNodata = false;
@@ -225,7 +259,8 @@ core::Result<std::unique_ptr<GridSource>> open(const GridRequest &request)
     const auto refuse = [&](const QString &why) {
         return core::fail(QStringLiteral("%1: %2").arg(file, why));
     };
-    Dataset dataset = openRaster(QFile::encodeName(file));
+    QByteArray name = QFile::encodeName(file);
+    Dataset dataset = openRaster(name);
     if (!dataset.handle) {
         return refuse(gdalReason("not a raster GDAL can read"));
     }
@@ -255,7 +290,8 @@ core::Result<std::unique_ptr<GridSource>> open(const GridRequest &request)
                                                 .arg(wanted, names.join(QStringLiteral(", "))));
         }
         if (at >= 0) {
-            dataset = openRaster(held[at].second);
+            name = held[at].second;
+            dataset = openRaster(name);
             if (!dataset.handle) {
                 return refuse(gdalReason("cannot open the variable"));
             }
@@ -267,10 +303,9 @@ core::Result<std::unique_ptr<GridSource>> open(const GridRequest &request)
                           .arg(request.band)
                           .arg(bands));
     }
-    GDALRasterBandH band = GDALGetRasterBand(dataset.handle, request.band);
     GridInfo info = describe(dataset.handle, file);
-    return std::unique_ptr<GridSource>(
-        std::make_unique<GdalGrid>(std::move(dataset), band, std::move(info)));
+    return std::unique_ptr<GridSource>(std::make_unique<GdalGrid>(
+        std::move(dataset), std::move(name), request.band, std::move(info)));
 }
 
 class GeoTiffWriter : public ImageWriter
@@ -297,10 +332,11 @@ public:
     {
         setUp();
         int bands[] = {1, 2, 3, 4};
+        errno = 0;
         if (GDALDatasetRasterIO(m_dataset.handle, GF_Write, 0, m_row, m_width, rows,
                                 const_cast<std::uint8_t *>(rgba), m_width, rows, GDT_Byte, 4, bands,
                                 4, 4 * m_width, 1) != CE_None) {
-            return core::fail(gdalReason("GDAL cannot write the image"));
+            return core::fail(writeReason(m_path, "GDAL cannot write the image", errno));
         }
         m_row += rows;
 #ifdef Q_OS_LINUX
@@ -318,12 +354,18 @@ public:
     core::Status finish() override
     {
         setUp();
+        errno = 0;
         GDALFlushCache(m_dataset.handle);
         const bool failed = CPLGetLastErrorType() >= CE_Failure;
+        const int error = failed ? errno : 0;
+        if (!failed) {
+            errno = 0;
+        }
         GDALClose(m_dataset.handle);
         m_dataset.handle = nullptr;
         if (failed || CPLGetLastErrorType() >= CE_Failure) {
-            return core::fail(gdalReason("GDAL cannot write the image"));
+            return core::fail(
+                writeReason(m_path, "GDAL cannot write the image", failed ? error : errno));
         }
         return {};
     }
@@ -345,10 +387,11 @@ core::Result<std::unique_ptr<ImageWriter>> createImage(const QString &path, cons
     GDALDriverH driver = GDALGetDriverByName("GTiff");
     const char *options[] = {"INTERLEAVE=PIXEL", "PHOTOMETRIC=RGB", "ALPHA=UNASSOCIATED",
                              "BIGTIFF=IF_SAFER", nullptr};
+    errno = 0;
     Dataset dataset(GDALCreate(driver, QFile::encodeName(path).constData(), info.width, info.height,
                                4, GDT_Byte, const_cast<char **>(options)));
     if (!dataset.handle) {
-        return core::fail(gdalReason("GDAL cannot create the image"));
+        return core::fail(writeReason(path, "GDAL cannot create the image", errno));
     }
     GDALSetRasterColorInterpretation(GDALGetRasterBand(dataset.handle, 4), GCI_AlphaBand);
     GDALSetGeoTransform(dataset.handle, const_cast<double *>(info.transform.data()));
