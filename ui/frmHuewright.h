@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+class DataDialog;
 class Prompt;
 class QComboBox;
 class QGroupBox;
@@ -82,6 +83,8 @@ private:
     bool evenSteps();
     void mnuEvenSteps_Click(bool on);
     void mnuCheck_Click();
+    // Show on data: the dialog, made when first asked for.
+    void mnuShowOnData_Click();
 
     // Sends one command with hostMsgs, keeps its status in hostStatus and returns it.
     qint32 send(const QString &text);
@@ -113,6 +116,7 @@ private:
     // none, and Delete removes what the user last displayed or created without asking.
     QString m_browsedPath;
     QMenu *m_tesselMenu = nullptr;
+    DataDialog *m_dataDialog = nullptr;
     QString m_rampSpace;                             // chosen and remembered: rgb, lab or oklab
     QString m_toldRampSpace = QStringLiteral("rgb"); // Tessel's .rampspace as last set
     std::optional<bool> m_evenSteps;                 // chosen and remembered

@@ -1,6 +1,7 @@
 // The drawing area's menu: the colour space new ramps are made in and whether their steps are
-// made even, both remembered between runs, and the check of how the shadeset on display reads
-// to every eye.
+// made even, both remembered between runs, the check of how the shadeset on display reads
+// to every eye, and the shadeset shown on data.
+#include "DataDialog.h"
 #include "Prompt.h"
 #include "frmHuewright.h"
 #include "tessel/draw/CheckPicture.h"
@@ -57,6 +58,9 @@ QMenu *frmHuewright::tesselMenu()
     QAction *check = m_tesselMenu->addAction(QStringLiteral("Check shadeset…"));
     check->setObjectName(QStringLiteral("mnuCheck"));
     connect(check, &QAction::triggered, this, [this] { mnuCheck_Click(); });
+    QAction *data = m_tesselMenu->addAction(QStringLiteral("Show on data…"));
+    data->setObjectName(QStringLiteral("mnuShowOnData"));
+    connect(data, &QAction::triggered, this, [this] { mnuShowOnData_Click(); });
     return m_tesselMenu;
 }
 
@@ -109,4 +113,23 @@ void frmHuewright::mnuCheck_Click()
     tessel::paintCheck(painter, picture.size(), *report);
     painter.end();
     m_prompt.report({QStringLiteral("Check Shadeset"), picture, tessel::checkText(*report)});
+}
+
+void frmHuewright::mnuShowOnData_Click()
+{
+    const tessel::Host &shown = m_tessel->host();
+    if (const auto report = tessel::checkShown(shown.drawing()); !report) {
+        setStatus(QStringLiteral("Nothing to show: ") + report.error() + QLatin1Char('.'));
+        return;
+    }
+    if (!m_dataDialog) {
+        m_dataDialog = new DataDialog(m_prompt, m_folders.tesselDir, this);
+    }
+    if (const core::Status taken = m_dataDialog->showTable(shown); !taken) {
+        setStatus(QStringLiteral("Nothing to show: ") + taken.error() + QLatin1Char('.'));
+        return;
+    }
+    m_dataDialog->show();
+    m_dataDialog->raise();
+    m_dataDialog->activateWindow();
 }

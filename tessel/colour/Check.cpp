@@ -31,6 +31,8 @@ Seen see(int vision, Rgb c)
     return {seen, linearToLab(seen)};
 }
 
+QString whyUneven(const std::vector<double> &steps, const std::vector<std::optional<Rgb>> &colors);
+
 VisionFigures measure(int vision, const std::vector<std::optional<Rgb>> &colors, int first,
                       CheckReport &report)
 {
@@ -70,12 +72,45 @@ VisionFigures measure(int vision, const std::vector<std::optional<Rgb>> &colors,
     f.backtrack = back.depth;
     f.turnsBackAt = back.at < 0 ? 0 : symbols[std::size_t(back.at)];
     f.evenness = evenness(f.steps);
-    if (light.size() >= 3 && light.size() <= 32) {
-        f.distinct = f.minStep;
-    } else {
-        f.closePair = 0;
+    if (!f.evenness) {
+        f.evennessWhy = whyUneven(f.steps, colors);
     }
     return f;
+}
+
+// Why a table has no evenness: no step, a span whose steps are all between undefined
+// symbols, or a span of one colour.
+QString whyUneven(const std::vector<double> &steps, const std::vector<std::optional<Rgb>> &colors)
+{
+    if (steps.empty()) {
+        return QStringLiteral("one symbol");
+    }
+    std::vector<double> defined; // 1 where a step has both its symbols
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        defined.push_back(colors[i] && colors[i + 1] ? 1 : 0);
+    }
+    const std::array<double, kEvennessSpans> spans = evennessSpans(defined);
+    return std::find(spans.begin(), spans.end(), 0.0) != spans.end()
+               ? QStringLiteral("undefined symbols inside")
+               : QStringLiteral("a span of one colour");
+}
+
+// Classes: few symbols, or neighbours mostly far apart to the eye.
+bool readAsClasses(const CheckReport &report)
+{
+    if (report.defined >= 3 && report.defined <= kMostClasses) {
+        return true;
+    }
+    const VisionFigures &normal = report.figures[0];
+    int pairs = 0;
+    int far = 0;
+    for (std::size_t i = 0; i < normal.steps.size(); ++i) {
+        if (report.seen[0][i] && report.seen[0][i + 1]) {
+            ++pairs;
+            far += normal.steps[i] > kClassStep;
+        }
+    }
+    return pairs > 0 && 2 * far > pairs;
 }
 
 } // namespace
@@ -100,11 +135,8 @@ Backtrack lightnessBacktrack(const std::vector<double> &light)
     return back;
 }
 
-std::optional<double> evenness(const std::vector<double> &steps)
+std::array<double, kEvennessSpans> evennessSpans(const std::vector<double> &steps)
 {
-    if (steps.empty()) {
-        return std::nullopt;
-    }
     const double width = double(steps.size()) / kEvennessSpans; // steps in a span
     std::array<double, kEvennessSpans> spans{};
     for (std::size_t i = 0; i < steps.size(); ++i) {
@@ -115,6 +147,15 @@ std::optional<double> evenness(const std::vector<double> &steps)
             spans[std::size_t(s)] += steps[i] * std::max(0.0, to - from);
         }
     }
+    return spans;
+}
+
+std::optional<double> evenness(const std::vector<double> &steps)
+{
+    if (steps.empty()) {
+        return std::nullopt;
+    }
+    const std::array<double, kEvennessSpans> spans = evennessSpans(steps);
     const auto [shortest, longest] = std::minmax_element(spans.begin(), spans.end());
     return *shortest > 0 ? std::optional(*longest / *shortest) : std::nullopt;
 }
@@ -140,10 +181,32 @@ core::Result<CheckReport> checkColors(const QString &name, int first,
     for (int v = 0; v < kVisions; ++v) {
         report.figures[v] = measure(v, used, report.first, report);
     }
+    report.classes = readAsClasses(report);
+    for (VisionFigures &f : report.figures) {
+        if (report.classes) {
+            f.distinct = f.minStep;
+        } else {
+            f.closePair = 0;
+        }
+    }
     for (const std::optional<Rgb> &c : used) {
         report.lightness.push_back(c ? std::optional(linearToLab(toLinear(*c))[0]) : std::nullopt);
     }
     return report;
+}
+
+std::optional<double> lengthShare(const CheckReport &report, int from, int to)
+{
+    const VisionFigures &normal = report.figures[0];
+    if (normal.length <= 0) {
+        return std::nullopt;
+    }
+    double part = 0;
+    for (int i = std::max(from, report.first) - report.first;
+         i < std::min(to, report.last) - report.first; ++i) {
+        part += normal.steps[std::size_t(i)];
+    }
+    return part / normal.length;
 }
 
 core::Result<CheckReport> checkTable(const QString &name, const ShadeTable &table)

@@ -144,6 +144,10 @@ core::Result<ShadeTable> equalizeTable(const ShadeTable &table, Equalize mode)
         lab.push_back(linearToLab(toLinear(*c)));
         light.push_back(lab.back()[0]);
     }
+    if (std::all_of(colors.begin(), colors.end(), [&](const Rgb &c) { return c == colors[0]; })) {
+        return core::fail(QStringLiteral("every defined symbol has the same colour: there are no "
+                                         "steps to make even"));
+    }
     if (mode == Equalize::Lightness) {
         const Backtrack back = lightnessBacktrack(light);
         if (back.at >= 0) {

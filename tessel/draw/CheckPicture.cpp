@@ -40,6 +40,9 @@ void frame(QPainter &painter, const QRect &panel, int labels, const QString &lab
 {
     painter.setPen(Qt::black);
     painter.drawRect(panel.adjusted(0, 0, -1, -1));
+    if (labels == 0) {
+        return;
+    }
     const QRect side(kMargin, panel.top(), labels, panel.height());
     painter.drawText(side, Qt::AlignLeft | Qt::AlignVCenter, label);
     painter.drawText(side, Qt::AlignRight | Qt::AlignTop, top);
@@ -92,17 +95,30 @@ std::vector<std::optional<double>> binned(const std::vector<std::optional<double
     return out;
 }
 
-// The names of the visions in their pens, across the top of `panel`.
-void legend(QPainter &painter, const QRect &panel, const QFontMetrics &metrics)
+// The names of the visions in their pens, flowing from the left of `box` onto as many lines
+// as it takes; the lines they take.
+int legend(QPainter *painter, const QRect &box, const QFontMetrics &metrics)
 {
-    int x = panel.left() + 3;
+    int x = box.left();
+    int lines = 1;
     for (int v = 0; v < kVisions; ++v) {
-        painter.setPen(kVisionPens[v]);
-        painter.drawText(QPoint(x, panel.top() + metrics.ascent() + 1),
-                         QLatin1String(kVisionNames[v]));
-        x += metrics.horizontalAdvance(QLatin1String(kVisionNames[v])) + 6;
+        const int wide = metrics.horizontalAdvance(QLatin1String(kVisionNames[v]));
+        if (x > box.left() && x + wide > box.right()) {
+            x = box.left();
+            ++lines;
+        }
+        if (painter) {
+            painter->setPen(kVisionPens[v]);
+            painter->drawText(
+                QPoint(x, box.top() + (lines - 1) * metrics.height() + metrics.ascent()),
+                QLatin1String(kVisionNames[v]));
+        }
+        x += wide + 6;
     }
-    painter.setPen(Qt::black);
+    if (painter) {
+        painter->setPen(Qt::black);
+    }
+    return lines;
 }
 
 } // namespace
@@ -130,6 +146,81 @@ QImage sineRamp(const CheckReport &report, QSize size)
     return image;
 }
 
+CheckLayout checkLayout(QSize size, const QFontMetrics &metrics, const CheckReport &report,
+                        CheckFrame frameOf)
+{
+    CheckLayout out;
+    const int line = metrics.height();
+    const int width = size.width();
+    int names = 0;
+    for (const char *name : kVisionNames) {
+        names = std::max(names, metrics.horizontalAdvance(QLatin1String(name)));
+    }
+    // Words on the left where the plots keep some room beside them.
+    out.names = width >= names + 3 * kMargin + 4 * kMargin ? names : 0;
+    const int plotLeft = out.names ? 2 * kMargin + out.names : kMargin;
+    const QRect plots(plotLeft, 0, std::max(1, width - plotLeft - kMargin), 0);
+    const int room = size.height() - 2 * kMargin; // between the margins at top and foot
+    // The title: wrapped, or on one line where wrapped it would take more than a quarter.
+    int heading = 0;
+    const QRect headingRoom(kMargin, kMargin, std::max(1, width - 2 * kMargin), size.height());
+    if (frameOf == CheckFrame::Alone) {
+        heading = metrics.boundingRect(headingRoom, Qt::TextWordWrap, title(report)).height();
+        heading = heading <= room / 4 ? heading : line <= room / 4 ? line : 0;
+    }
+    const int legendLines = legend(nullptr, QRect(plots.left(), 0, plots.width(), 0), metrics);
+    const int sineRows = std::min(kSineRows, size.height() / 3);
+    const int bandRows = out.names ? kVisions * line : kVisions;
+    // What each part needs, and what is left out, in order, where they do not all fit.
+    bool steps = names <= plots.width(); // the names of the pens fit, one a line at worst
+    bool light = true;
+    bool sine = sineRows >= 16;
+    const auto need = [&] {
+        const int curve = 3 * line + kMargin;
+        return (heading ? heading + kMargin : 0) + bandRows + (light ? curve : 0) +
+               (steps ? curve + legendLines * line + line : 0) + (sine ? sineRows : 0);
+    };
+    for (bool *part : {&steps, &light, &sine}) {
+        if (need() > room) {
+            *part = false;
+        }
+    }
+    if (need() > room) {
+        heading = 0;
+    }
+    out.names = bandRows / kVisions >= line ? out.names : 0;
+    // The room left over goes two fifths to the bands, the rest to the curves alike.
+    const int spare = std::max(0, room - need());
+    const int curves = int(light) + int(steps);
+    const int toBands = curves ? spare * 2 / 5 : spare;
+    const int toCurve = curves ? (spare - toBands) / curves : 0;
+    int y = kMargin;
+    const auto take = [&](int height, int left = 0, int right = 0) {
+        const QRect box(kMargin + left, y, width - 2 * kMargin - left - right, height);
+        y += height;
+        return box;
+    };
+    if (heading) {
+        out.title = take(heading);
+        y += kMargin;
+    }
+    out.bands = take(bandRows + toBands);
+    if (light) {
+        y += kMargin;
+        out.light = take(3 * line + toCurve);
+    }
+    if (steps) {
+        y += kMargin;
+        out.legend = take(legendLines * line, plotLeft - kMargin);
+        out.steps = take(3 * line + toCurve);
+        out.ends = take(line, plotLeft - kMargin);
+    }
+    if (sine) {
+        out.sine = QRect(0, size.height() - sineRows, width, sineRows);
+    }
+    return out;
+}
+
 void paintCheck(QPainter &painter, QSize size, const CheckReport &report, CheckFrame frameOf)
 {
     painter.save();
@@ -137,28 +228,31 @@ void paintCheck(QPainter &painter, QSize size, const CheckReport &report, CheckF
     painter.setPen(Qt::black);
     const QFontMetrics metrics(painter.font());
     const bool alone = frameOf == CheckFrame::Alone;
-    // Alone, a title over the picture, wrapped where it is narrow.
-    const QRect titleRoom(kMargin, kMargin, size.width() - 2 * kMargin, size.height());
-    const int top =
-        alone ? kMargin + metrics.boundingRect(titleRoom, Qt::TextWordWrap, title(report)).height()
-              : 0;
-    if (alone) {
-        painter.drawText(titleRoom, Qt::AlignLeft | Qt::TextWordWrap, title(report));
+    const CheckLayout layout = checkLayout(size, metrics, report, frameOf);
+    const int names = layout.names;
+    // The plots of a panel: right of its words.
+    const auto plot = [&](const QRect &box) {
+        return names ? box.adjusted(names + kMargin, 0, 0, 0) : box;
+    };
+    if (!layout.title.isEmpty()) {
+        painter.setClipRect(layout.title);
+        const QString text = title(report);
+        const bool wraps =
+            metrics
+                .boundingRect(layout.title.adjusted(0, 0, 0, size.height()), Qt::TextWordWrap, text)
+                .height() <= layout.title.height();
+        painter.drawText(layout.title, Qt::AlignLeft | (wraps ? Qt::TextWordWrap : 0),
+                         wraps ? text
+                               : metrics.elidedText(text, Qt::ElideRight, layout.title.width()));
     }
-    int names = 0;
-    for (const char *name : kVisionNames) {
-        names = std::max(names, metrics.horizontalAdvance(QLatin1String(name)));
-    }
-    // The sine ramp fills the foot of the picture, edge to edge; the rest is shared by the
-    // bands (two fifths) and the curves of L* and of the steps.
-    const int sineRows = std::min(kSineRows, size.height() / 3);
-    const QRect area(kMargin + names + kMargin, top + kMargin, size.width() - names - 3 * kMargin,
-                     size.height() - top - 3 * kMargin - metrics.height() - sineRows);
     const int count = int(report.lightness.size());
-    const double row = area.height() * 0.4 / kVisions;
+    const QRect bands = plot(layout.bands);
+    painter.setClipRect(layout.bands);
+    const double row = double(bands.height()) / kVisions;
     for (int v = 0; v < kVisions; ++v) {
-        const QRect band(area.left(), area.top() + int(v * row), area.width(),
-                         std::max(1, int(row) - 2));
+        const int top = bands.top() + int(v * row);
+        const QRect band(bands.left(), top, bands.width(),
+                         std::max(1, int(bands.top() + (v + 1) * row) - top - 2));
         QImage line(count, 1, QImage::Format_ARGB32);
         for (int i = 0; i < count; ++i) {
             line.setPixel(i, 0, rgbOf(report.seen[v][std::size_t(i)]));
@@ -167,45 +261,56 @@ void paintCheck(QPainter &painter, QSize size, const CheckReport &report, CheckF
             painter.fillRect(band, QBrush(Qt::gray, Qt::BDiagPattern));
         }
         painter.drawImage(band, line);
-        painter.drawText(QRect(kMargin, band.top(), names, band.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, QLatin1String(kVisionNames[v]));
-    }
-    const int curves = area.height() - int(kVisions * row) - 2 * kMargin;
-    const QRect light(area.left(), area.top() + int(kVisions * row) + kMargin, area.width(),
-                      curves / 2);
-    const QRect steps(area.left(), light.bottom() + 1 + kMargin, area.width(), curves - curves / 2);
-    frame(painter, light, names, QStringLiteral("L*"), QStringLiteral("100"), QStringLiteral("0"));
-    // A step is drawn at the symbol it leads to; the scale fits the largest drawn.
-    std::array<std::vector<std::optional<double>>, kVisions> drawn;
-    double most = 0;
-    for (int v = 0; v < kVisions; ++v) {
-        std::vector<std::optional<double>> values(1);
-        for (std::size_t i = 0; i < report.figures[v].steps.size(); ++i) {
-            const bool defined = report.seen[v][i] && report.seen[v][i + 1];
-            values.push_back(defined ? std::optional(report.figures[v].steps[i]) : std::nullopt);
-        }
-        drawn[v] = binned(values, steps.width());
-        for (const std::optional<double> &step : drawn[v]) {
-            most = std::max(most, step.value_or(0));
+        if (names) {
+            painter.drawText(QRect(kMargin, top, names, int(row)), Qt::AlignLeft | Qt::AlignVCenter,
+                             QLatin1String(kVisionNames[v]));
         }
     }
-    most = most > 0 ? most : 1;
-    frame(painter, steps, names, QStringLiteral("ΔE00"), QString::number(most, 'f', 2),
-          QStringLiteral("0"));
-    painter.setRenderHint(QPainter::Antialiasing);
-    curve(painter, light, report.lightness, 100);
-    for (int v = kVisions - 1; v >= 0; --v) {
-        painter.setPen(kVisionPens[v]);
-        curve(painter, steps, drawn[v], most);
+    if (!layout.light.isEmpty()) {
+        const QRect light = plot(layout.light);
+        painter.setClipRect(layout.light);
+        frame(painter, light, names, QStringLiteral("L*"), QStringLiteral("100"),
+              QStringLiteral("0"));
+        painter.setRenderHint(QPainter::Antialiasing);
+        curve(painter, light, report.lightness, 100);
+        painter.setRenderHint(QPainter::Antialiasing, false);
     }
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    legend(painter, steps, metrics);
-    const QRect axis(steps.left(), steps.bottom() + 2, steps.width(), metrics.height());
-    painter.drawText(axis, Qt::AlignLeft, QString::number(report.first));
-    painter.drawText(axis, Qt::AlignRight, QString::number(report.last));
-    if (sineRows > 0) {
-        painter.drawImage(QPoint(0, size.height() - sineRows),
-                          sineRamp(report, QSize(size.width(), sineRows)));
+    if (!layout.steps.isEmpty()) {
+        const QRect steps = plot(layout.steps);
+        // A step is drawn at the symbol it leads to; the scale fits the largest drawn.
+        std::array<std::vector<std::optional<double>>, kVisions> drawn;
+        double most = 0;
+        for (int v = 0; v < kVisions; ++v) {
+            std::vector<std::optional<double>> values(1);
+            for (std::size_t i = 0; i < report.figures[v].steps.size(); ++i) {
+                const bool defined = report.seen[v][i] && report.seen[v][i + 1];
+                values.push_back(defined ? std::optional(report.figures[v].steps[i])
+                                         : std::nullopt);
+            }
+            drawn[v] = binned(values, steps.width());
+            for (const std::optional<double> &step : drawn[v]) {
+                most = std::max(most, step.value_or(0));
+            }
+        }
+        most = most > 0 ? most : 1;
+        painter.setClipRect(layout.steps);
+        frame(painter, steps, names, QStringLiteral("ΔE00"), QString::number(most, 'f', 2),
+              QStringLiteral("0"));
+        painter.setRenderHint(QPainter::Antialiasing);
+        for (int v = kVisions - 1; v >= 0; --v) {
+            painter.setPen(kVisionPens[v]);
+            curve(painter, steps, drawn[v], most);
+        }
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setClipRect(layout.legend);
+        legend(&painter, layout.legend, metrics);
+        painter.setClipRect(layout.ends);
+        painter.drawText(layout.ends, Qt::AlignLeft, QString::number(report.first));
+        painter.drawText(layout.ends, Qt::AlignRight, QString::number(report.last));
+    }
+    painter.setClipping(false);
+    if (!layout.sine.isEmpty()) {
+        painter.drawImage(layout.sine.topLeft(), sineRamp(report, layout.sine.size()));
     }
     painter.restore();
 }

@@ -2,7 +2,10 @@
 
 #include "tessel/colour/Check.h"
 
+#include <QFontMetrics>
 #include <QImage>
+#include <QList>
+#include <QRect>
 #include <QSize>
 
 class QPainter;
@@ -17,10 +20,32 @@ enum class CheckFrame
     Alone, // a title line with the name and each vision's length; undefined symbols hatched
 };
 
-// The check as a picture on a white ground: a band of the table for each vision, its name on
-// the left; under them the table's L* against the symbol number, and the CIEDE2000 step to
-// each symbol from the one before in each vision; at the foot, edge to edge, the sine ramp
-// in 128 rows (a third of the picture where that is less). Text in the painter's font.
+// Where the picture's panels go, each box holding the panel and its words; an empty box is a
+// panel left out. Top to bottom: the title (alone), the bands, L*, the names of the visions'
+// pens, the steps, the symbols at the ends, and at the foot, edge to edge, the sine ramp.
+// The boxes never meet. Where the picture is too small for every panel, the steps go first
+// (with the names and the ends), then L*, then the sine ramp, then the title; the bands stay,
+// their names left out where a band is lower than a line or the picture too narrow.
+struct CheckLayout
+{
+    QRect title;
+    QRect bands;
+    QRect light;
+    QRect legend;
+    QRect steps;
+    QRect ends;
+    QRect sine;
+    int names = 0; // the width of the column of words on the left; 0: none
+    QList<QRect> boxes() const { return {title, bands, light, legend, steps, ends, sine}; }
+};
+CheckLayout checkLayout(QSize size, const QFontMetrics &metrics, const CheckReport &report,
+                        CheckFrame frame);
+
+// The check as a picture on a white ground, laid out as checkLayout says: a band of the table
+// for each vision, its name on the left; under them the table's L* against the symbol
+// number, and the CIEDE2000 step to each symbol from the one before in each vision; at the
+// foot, edge to edge, the sine ramp in 128 rows (a third of the picture where that is less).
+// Each panel is drawn within its box. Text in the painter's font.
 void paintCheck(QPainter &painter, QSize size, const CheckReport &report,
                 CheckFrame frame = CheckFrame::Dialog);
 

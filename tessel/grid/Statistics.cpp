@@ -98,6 +98,10 @@ CellWeights::CellWeights(const GridInfo &info, int width, int height)
     }
 }
 
+CellWeights::CellWeights(int width, int height)
+    : m_rows(std::size_t(height), 1.0), m_width(width), m_halfEdges(false)
+{}
+
 double CellWeights::at(int row, int col) const
 {
     const double w = m_rows[std::size_t(row)];
@@ -133,10 +137,11 @@ struct Group
 // `below`: grd2cpt lists every cell, and draws its line between the last cell of the value
 // before and the first of this one, so only within that cell's weight is the share between
 // the two values (a cell's weight being their mean where cells differ).
-double bound(double wanted, double below, const Group &at, const std::optional<double> &before)
+double bound(double wanted, double below, const Group &at, const std::optional<double> &before,
+             Reach reach)
 {
     const double first = at.weight / double(at.cells);
-    return before && wanted < below + first
+    return reach == Reach::Between && before && wanted < below + first
                ? *before + (wanted - below) / first * (at.value - *before)
                : at.value;
 }
@@ -144,7 +149,7 @@ double bound(double wanted, double below, const Group &at, const std::optional<d
 // Exact, from every cell sorted by a radix sort of their keys: for a grid as it is drawn, a
 // few hundred thousand cells.
 core::Result<std::vector<double>> sortedBounds(const Rows &rows, const CellWeights &weights,
-                                               const std::vector<double> &shares)
+                                               const std::vector<double> &shares, Reach reach)
 {
     std::vector<std::uint32_t> keys;
     std::vector<double> cellWeights;
@@ -199,7 +204,7 @@ core::Result<std::vector<double>> sortedBounds(const Rows &rows, const CellWeigh
                 ++group.cells;
             }
         }
-        out.push_back(bound(wanted, below, group, before));
+        out.push_back(bound(wanted, below, group, before, reach));
     }
     return out;
 }
@@ -208,7 +213,7 @@ core::Result<std::vector<double>> sortedBounds(const Rows &rows, const CellWeigh
 // of keys first; then, in the buckets where a share is reached and the ones with weight just
 // below them, the weight of each key. Buckets enough for every share take further passes.
 core::Result<std::vector<double>> bucketBounds(const Rows &rows, const CellWeights &weights,
-                                               const std::vector<double> &shares)
+                                               const std::vector<double> &shares, Reach reach)
 {
     constexpr std::size_t kBucketsAPass = 256; // of 48 KiB each
     std::vector<double> buckets(kBuckets, 0.0);
@@ -305,8 +310,8 @@ core::Result<std::vector<double>> bucketBounds(const Rows &rows, const CellWeigh
                 before = keyIn(t.bucket, s);
                 below += own[s];
             }
-            out.push_back(
-                bound(t.weight, below, {keyIn(t.bucket, at), own[at], cells[slot][at]}, before));
+            out.push_back(bound(t.weight, below, {keyIn(t.bucket, at), own[at], cells[slot][at]},
+                                before, reach));
         }
     }
     return out;
@@ -315,12 +320,43 @@ core::Result<std::vector<double>> bucketBounds(const Rows &rows, const CellWeigh
 } // namespace
 
 core::Result<std::vector<double>> distributionValues(const Rows &rows, const CellWeights &weights,
-                                                     const std::vector<double> &shares)
+                                                     const std::vector<double> &shares, Reach reach)
 {
     constexpr double kSortable = 1 << 21; // cells: sixteen megabytes of keys and weights
     return double(rows.width) * double(rows.height) <= kSortable
-               ? sortedBounds(rows, weights, shares)
-               : bucketBounds(rows, weights, shares);
+               ? sortedBounds(rows, weights, shares, reach)
+               : bucketBounds(rows, weights, shares, reach);
+}
+
+core::Result<std::vector<double>> percentiles(const Rows &rows, long long count,
+                                              const std::vector<double> &percents)
+{
+    // numpy's linear method: the value at the virtual index q (n - 1), computed as numpy
+    // computes it, between the cells below and above it.
+    const double n = double(count);
+    std::vector<double> index;
+    std::vector<double> shares; // of the cells at floor(index) and the one after
+    for (const double p : percents) {
+        const double q = p / 100;
+        index.push_back(std::clamp(n * q + (1 + q * (1 - 1 - 1)) - 1, 0.0, n - 1));
+        const double below = std::floor(index.back());
+        shares.push_back((below + 0.5) / n);
+        shares.push_back((std::min(below + 1, n - 1) + 0.5) / n);
+    }
+    const core::Result<std::vector<double>> cells =
+        distributionValues(rows, CellWeights(rows.width, rows.height), shares, Reach::Cell);
+    if (!cells) {
+        return cells;
+    }
+    std::vector<double> out;
+    for (std::size_t i = 0; i < index.size(); ++i) {
+        const double a = (*cells)[2 * i];
+        const double b = (*cells)[2 * i + 1];
+        const double t = index[i] - std::floor(index[i]);
+        const double step = b - a;
+        out.push_back(t >= 0.5 ? b - step * (1 - t) : a + step * t);
+    }
+    return out;
 }
 
 } // namespace tessel

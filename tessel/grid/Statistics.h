@@ -30,6 +30,8 @@ class CellWeights
 {
 public:
     CellWeights(const GridInfo &info, int width, int height);
+    // Every cell alike.
+    CellWeights(int width, int height);
     double at(int row, int col) const;
 
 private:
@@ -48,9 +50,21 @@ core::Result<Extent> extentOf(const Rows &rows);
 
 // Where the weighted cumulative distribution of the values reaches each share (ascending,
 // from 0 to 1), as grd2cpt -E+c places them: between two neighbouring distinct values, on
-// the straight line between their shares. Two passes over the rows, in memory of a few
-// megabytes whatever the grid.
+// the straight line between their shares (Reach::Between); or the value of the cell where it
+// is reached (Reach::Cell), which with weights of 1 and shares of (k + 1/2)/n is the k-th
+// smallest value. Two passes over the rows, in memory of a few megabytes whatever the grid.
+enum class Reach
+{
+    Between,
+    Cell
+};
 core::Result<std::vector<double>> distributionValues(const Rows &rows, const CellWeights &weights,
-                                                     const std::vector<double> &shares);
+                                                     const std::vector<double> &shares,
+                                                     Reach reach = Reach::Between);
+
+// The values at the percentiles `percents` (0 to 100) of the cells with a value, as numpy's
+// percentile computes them (its linear method), `count` being those cells.
+core::Result<std::vector<double>> percentiles(const Rows &rows, long long count,
+                                              const std::vector<double> &percents);
 
 } // namespace tessel

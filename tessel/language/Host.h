@@ -3,6 +3,7 @@
 #include "Messages.h"
 #include "Trace.h"
 #include "core/Result.h"
+#include "tessel/colour/Check.h"
 #include "tessel/grid/Grid.h"
 #include "tessel/grid/Map.h"
 #include "tessel/table/Drawing.h"
@@ -63,6 +64,12 @@ public:
     // at `path`, written in blocks through the one save function.
     core::Status writeRelief(const QString &path);
     bool hasGrid() const { return m_grid != nullptr; }
+    // How the grid's cells spread over the table `report` checks (the current one), under the
+    // classes in force and under equalized ones.
+    core::Result<DataSpread> dataSpread(const CheckReport &report);
+    // The table on display in `shown` (its last legend) becomes the current table, with the
+    // values it stands for where `shown`'s current table is that one.
+    core::Status takeShown(const Host &shown);
 
     const Drawing &drawing() const { return m_drawing; }
     const ShadeTable &shadeTable() const { return m_table; }
@@ -108,7 +115,8 @@ private:
 
     // The current table over the grid's values as `rows` give them, as the grid variables
     // ask: classes, colours and light.
-    core::Result<Colouring> colouring(const Rows &rows, const GridInfo &info);
+    core::Result<Colouring> colouring(const Rows &rows, const GridInfo &info,
+                                      std::optional<bool> equalized = std::nullopt);
 
     // A relative file is looked up in the working folder, then in the own folder; it is
     // never taken from the process's current folder.

@@ -4,6 +4,7 @@
 #include "Host.h"
 #include "Settings.h"
 #include "core/SaveFile.h"
+#include "tessel/grid/Statistics.h"
 
 #include <QFileInfo>
 
@@ -81,7 +82,8 @@ Host::Outcome Host::loadGrid(const QString &rest)
     return ok();
 }
 
-core::Result<Colouring> Host::colouring(const Rows &rows, const GridInfo &info)
+core::Result<Colouring> Host::colouring(const Rows &rows, const GridInfo &info,
+                                        std::optional<bool> equalized)
 {
     int first = 1;
     while (first <= m_table.total() && !m_table.color(first)) {
@@ -91,7 +93,8 @@ core::Result<Colouring> Host::colouring(const Rows &rows, const GridInfo &info)
         return core::fail(QStringLiteral("the shade table is empty"));
     }
     const int n = m_table.total() - first + 1;
-    const GridOptions options = gridOptions(m_variables);
+    GridOptions options = gridOptions(m_variables);
+    options.equalized = equalized.value_or(options.equalized);
     // The table's own values where it has them; else, or where asked, the grid's range.
     const std::vector<double> own(m_values.begin() +
                                       std::min<qsizetype>(first - 1, qsizetype(m_values.size())),
@@ -205,6 +208,79 @@ Host::Outcome Host::drawScale(const QString &rest)
     }
     m_drawing.items.emplace_back(std::move(scale));
     return ok();
+}
+
+core::Result<DataSpread> Host::dataSpread(const CheckReport &report)
+{
+    if (!m_grid) {
+        return core::fail(QStringLiteral("no grid (grid FILE comes first)"));
+    }
+    const GridInfo &info = m_grid->info();
+    const Rows rows = rowsOf(*m_grid);
+    const core::Result<Extent> extent = extentOf(rows);
+    if (!extent) {
+        return extent.failure();
+    }
+    const std::vector<double> percents(kPercentiles.begin(), kPercentiles.end());
+    const core::Result<std::vector<double>> values = percentiles(rows, extent->count, percents);
+    if (!values) {
+        return values.failure();
+    }
+    DataSpread d;
+    d.grid = QFileInfo(info.file).fileName();
+    d.cells = extent->count;
+    d.min = extent->min;
+    d.max = extent->max;
+    d.equalized = gridOptions(m_variables).equalized;
+    std::copy(values->begin(), values->end(), d.percentiles.begin());
+    // The share between the symbols of the 5th and the 95th percentile, under classes.
+    const auto spread = [&](bool equalized, std::array<int, 5> *symbols) {
+        const core::Result<Colouring> c = colouring(rows, info, equalized);
+        if (!c) {
+            return core::Result<std::optional<double>>(c.failure());
+        }
+        std::array<int, 5> at{};
+        for (std::size_t i = 0; i < at.size(); ++i) {
+            at[i] = c->classes.symbolOf(d.percentiles[i]);
+        }
+        if (symbols) {
+            *symbols = at;
+        }
+        return core::Result<std::optional<double>>(lengthShare(report, at.front(), at.back()));
+    };
+    const core::Result<std::optional<double>> share = spread(d.equalized, &d.symbols);
+    const core::Result<std::optional<double>> even = spread(true, nullptr);
+    if (!share || !even) {
+        return share ? even.failure() : share.failure();
+    }
+    d.share = *share;
+    d.shareEqualized = *even;
+    return d;
+}
+
+core::Status Host::takeShown(const Host &shown)
+{
+    const Legend *legend = nullptr;
+    for (auto it = shown.m_drawing.items.rbegin(); it != shown.m_drawing.items.rend() && !legend;
+         ++it) {
+        legend = std::get_if<Legend>(&*it);
+    }
+    if (!legend) {
+        return core::fail(QStringLiteral("no shadeset is on display"));
+    }
+    ShadeTable table;
+    for (std::size_t i = 0; i < legend->bands.size(); ++i) {
+        if (legend->bands[i]) {
+            table.set(legend->first + int(i), *legend->bands[i]);
+        }
+    }
+    // Where it is `shown`'s current table, the values it stands for come with it.
+    const bool same = shown.m_table == table && shown.m_tableName == legend->name;
+    m_table = table;
+    m_tableName = legend->name;
+    m_values = same ? shown.m_values : std::vector<double>();
+    m_hinge = same ? shown.m_hinge : std::nullopt;
+    return {};
 }
 
 core::Status Host::writeRelief(const QString &path)

@@ -8,8 +8,8 @@ const char *const kUsage =
     "                 --export FORMAT PALETTE OUT\n"
     "       tesselcmd [--set NAME=VALUE ...] [--equalize HOW] [--grid GRID]\n"
     "                 --export FORMAT PALETTE ... FOLDER\n"
-    "       tesselcmd [--set NAME=VALUE ...] [--equalize HOW] --check PALETTE [--json]\n"
-    "                 [--png FILE --size WxH]\n"
+    "       tesselcmd [--set NAME=VALUE ...] [--equalize HOW] [--grid GRID] --check PALETTE\n"
+    "                 [--json] [--png FILE --size WxH]\n"
     "       tesselcmd [--set NAME=VALUE ...] [--equalize HOW] --grid GRID --relief PALETTE OUT\n"
     "       tesselcmd --help | --version\n";
 
@@ -25,7 +25,8 @@ const char *const kHelp =
     "  --check PALETTE        report how the table reads in normal vision, protanopia,\n"
     "                         deuteranopia, tritanopia and greyscale\n"
     "  --grid GRID            read the grid first (grid GRID); with --export, each table is\n"
-    "                         written fitted to its values\n"
+    "                         written fitted to its values; with --check, the report says\n"
+    "                         how its cells spread over the table\n"
     "  --relief PALETTE OUT   with --grid: draw the grid at its own size in PALETTE's\n"
     "                         colours into OUT, an RGBA GeoTIFF\n"
     "  --json                 with --check: one JSON object instead of the report\n"

@@ -184,7 +184,18 @@ int runCheck(tessel::Host &host, const Options &o, QTextStream &out, QTextStream
         errors << "tesselcmd: " << core::printable(report.error()) << Qt::endl;
         return 1;
     }
-    out << (o.json ? QString::fromUtf8(tessel::checkJson(*report)) : tessel::checkText(*report));
+    std::optional<tessel::DataSpread> data;
+    if (host.hasGrid()) {
+        core::Result<tessel::DataSpread> spread = host.dataSpread(*report);
+        if (!spread) {
+            errors << "tesselcmd: " << core::printable(spread.error()) << Qt::endl;
+            return 1;
+        }
+        data = *spread;
+    }
+    const tessel::DataSpread *over = data ? &*data : nullptr;
+    out << (o.json ? QString::fromUtf8(tessel::checkJson(*report, over))
+                   : tessel::checkText(*report, over));
     out.flush();
     const auto paint = [&](QPainter &painter) {
         tessel::paintCheck(painter, o.size, *report, tessel::CheckFrame::Alone);

@@ -197,7 +197,46 @@ def check_sine_ramp(check):
             check.expect(max(abs(got - want)) <= 1, "sine ramp row %d: %s" % (r, list(zip(got, want))[:4]))
 
 
+def check_data_line(check):
+    """--check --grid on two of NCL's grids (one of 2401 x 1201 cells with nodata, one of
+    22,528 nearly all different): the range and the percentiles against numpy's, the symbols
+    linear classes give them, and the share of the table's length between the 5th's and the
+    95th's against lcms2's CIEDE2000."""
+    try:
+        from osgeo import gdal
+    except ImportError:
+        print("SKIP the data line: GDAL's Python binding is not installed (Debian package python3-gdal)")
+        return
+    shade = os.path.join(sys.argv[2], "shades", "elev999.shd")
+    lab = shd_lab(shade)
+    steps = [delta(lab[i], lab[i + 1]) for i in range(len(lab) - 1)]
+    for name in ("trinidad.nc", "chi200_ud_smooth.nc"):
+        grid = os.path.join("/usr/share/ncarg/data/cdf", name)
+        if not os.path.exists(grid):
+            print("SKIP the data line: NCL's grids are not installed (Debian package ncl-ncarg)")
+            return
+        data = json.loads(common.tesselcmd("--check", shade, "--grid", grid, "--json"))["data"]
+        dataset = gdal.Open(grid)  # held while its band is read
+        band = dataset.GetRasterBand(1)
+        values = band.ReadAsArray().astype(numpy.float64)
+        values = values[values != band.GetNoDataValue()]
+        lo, hi = values.min(), values.max()
+        theirs = numpy.percentile(values, [5, 25, 50, 75, 95])
+        check.expect(data["range"] == [lo, hi] and data["cells"] == values.size, "%s: range %r of %d cells, numpy %r "
+                     "of %d" % (name, data["range"], data["cells"], [lo, hi], values.size))
+        for mine, value in zip(data["percentiles"], theirs):
+            check.expect(abs(mine - value) <= 1e-9 * max(1, abs(value)), "%s percentile: Tessel %r, numpy %r" % (
+                name, mine, value))
+        symbols = [int(numpy.floor((v - lo) / (hi - lo) * 998 + 0.5)) + 1 for v in theirs]
+        check.expect(data["symbols"] == symbols, "%s symbols: Tessel %r, linear classes %r" % (
+            name, data["symbols"], symbols))
+        share = sum(steps[symbols[0] - 1:symbols[-1] - 1]) / sum(steps)
+        check.expect(abs(data["share"] - share) <= 0.002, "%s share: Tessel %r, lcms2 %r" % (name, data["share"], share))
+        check.expect(data["ok"] == (share >= 0.6), "%s verdict %r with a share of %r" % (name, data["ok"], share))
+
+
 check = common.Check()
+check_data_line(check)
 check_ramps(check)
 check_figures(check)
 check_equalized(check)

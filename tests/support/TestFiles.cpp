@@ -25,7 +25,7 @@ QStringList entries(const QString &folder)
 bool copyInstallTree(const QString &base)
 {
     for (const char *file : {"tools/dispshd.zeb", "tools/disp_old_shd.zeb", "tools/colornames.shd",
-                             "shades/elev999.shd"}) {
+                             "tools/terrain.tif", "shades/elev999.shd"}) {
         const QString target = base + QLatin1Char('/') + QLatin1String(file);
         if (!QDir().mkpath(QFileInfo(target).path()) ||
             !QFile::copy(QStringLiteral(HUEWRIGHT_STAGE "/") + QLatin1String(file), target)) {
