@@ -10,5 +10,6 @@ bool writeFile(const QString &path, const QByteArray &bytes);
 QByteArray readFile(const QString &path);
 // The names in `folder`, hidden ones too, sorted.
 QStringList entries(const QString &folder);
-// Copies the built install tree (scripts, palette, start-up shadeset; no program) to `base`.
+// Copies the built install tree (scripts, palette, sample terrain, start-up shadeset; no
+// program) to `base`.
 bool copyInstallTree(const QString &base);
