@@ -20,14 +20,19 @@ before="$(tree_state)"
 TEST_PACKAGES=(xvfb xdotool libx11-dev libbenchmark-dev dpkg-dev lintian desktop-file-utils
     appstream man-db)
 bash "$top/scripts/deps.sh" "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
-# The programs the exports are made for (GMT, GDAL, GRASS, NCL, QGIS, ParaView) check them, and the colour-science oracles check the
-# perceptual ramps and the check; without them those checks are skipped.
-PROGRAMS=(gdal-bin gmt grass-core ncl-ncarg python3-gdal python3-qgis paraview python3-paraview python3-colorcet
-    python3-colorspacious node-chroma-js nodejs liblcms2-2)
+# The programs the exports are made for (GMT, GDAL, GRASS, NCL, QGIS, ParaView, GIMP, gnuplot)
+# check them, and the colour-science oracles check the perceptual ramps and the check; without
+# them those checks are skipped.
+PROGRAMS=(gdal-bin gmt grass-core ncl-ncarg python3-gdal python3-qgis paraview python3-paraview gimp
+    gnuplot-nox python3-colorcet python3-colorspacious node-chroma-js nodejs npm liblcms2-2)
 bash "$top/scripts/deps.sh" "${PROGRAMS[@]}" ||
     echo "${PROGRAMS[*]} could not all be installed: the tests that need them will say so and skip"
 # The benchmarks are built, so they keep compiling, but not run: scripts/bench.sh runs them.
 build "$top/build" -DHUEWRIGHT_BENCHMARKS=ON
+# MapLibre's style-spec package checks the MapLibre layers; it lives in the build folder.
+npm install --no-save --no-audit --no-fund --prefix "$top/build/npm" \
+    @maplibre/maplibre-gl-style-spec@26.11.0 >/dev/null ||
+    echo "@maplibre/maplibre-gl-style-spec could not be installed: MapLibre's check will skip"
 (cd "$top/build" && ctest --output-on-failure --timeout 600)
 
 # The unit tests again under AddressSanitizer and UBSan, then the fuzz targets.

@@ -41,6 +41,10 @@ private Q_SLOTS:
         QTest::newRow("qgis") << "small.xml" << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE qgis_style>\n<qgis_style version=\"2\">\n    <symbols/>\n    <colorramps>\n" "        <colorramp type=\"gradient\" name=\"small\">\n            <prop k=\"color1\" v=\"0,0,0,255\"/>\n            <prop k=\"color2\" v=\"255,0,0,255\"/>\n" "            <prop k=\"discrete\" v=\"0\"/>\n            <prop k=\"rampType\" v=\"gradient\"/>\n" "            <prop k=\"stops\" v=\"0.25;255,255,255,255:0.5;255,255,255,0:0.75;255,255,255,0\"/>\n" "            <prop k=\"info_tessel_first\" v=\"1\"/>\n            <prop k=\"info_tessel_last\" v=\"5\"/>\n        </colorramp>\n    </colorramps>\n</qgis_style>\n");
         QTest::newRow("paraview") << "small.json" << QByteArray("[{\"ColorSpace\":\"RGB\",\"Discretize\":1,\"Name\":\"small\",\"NanColor\":[0.5,0.5,0.5],\"NumberOfTableValues\":5," "\"RGBPoints\":[0,0,0,0,0.25,1,1,1,0.875,1,1,1,1,1,0,0],\"TesselSymbols\":[1,5]}]\n");
         QTest::newRow("grass") << "small.rules" << QByteArray("# NAME = small\n1 0:0:0\n2 255:255:255\n4.5 255:255:255\n5 255:0:0\n");
+        QTest::newRow("ggr") << "small.ggr" << QByteArray("GIMP Gradient\nName: small\n4\n0 0.125 0.25 0 0 0 1 1 1 1 1 0 0\n0.25 0.375 0.5 1 1 1 1 1 1 1 0 0 0\n0.5 0.625 0.75 1 1 1 0 1 1 1 0 0 0\n0.75 0.875 1 1 1 1 0 1 0 0 1 0 0\n# Tessel symbols 1 5\n");
+        QTest::newRow("gnuplot") << "small.gpf" << QByteArray("# NAME = small\n# A Tessel shadeset as a gnuplot palette\n1 0 0 0\n2 1 1 1\n4.5 1 1 1\n5 1 0 0\n");
+        QTest::newRow("qgiscolormap") << "small.txt" << QByteArray("# QGIS Generated Color Map Export File\n# NAME = small\nINTERPOLATION:INTERPOLATED\n1,0,0,0,255,1\n2,255,255,255,255,2\n3,255,255,255,0,3\n4,255,255,255,0,4\n5,255,0,0,255,5\n");
+        QTest::newRow("maplibre") << "small.json" << QByteArray("{\n  \"id\": \"small\",\n  \"type\": \"color-relief\",\n  \"source\": \"dem\",\n  \"paint\": {\n    \"color-relief-color\": [\n      \"interpolate\", [\"linear\"], [\"elevation\"],\n      1, \"#000000\",\n      2, \"#ffffff\",\n      3, \"rgba(255, 255, 255, 0)\",\n      4, \"rgba(255, 255, 255, 0)\",\n      5, \"#ff0000\"\n    ]\n  }\n}\n");
         QTest::newRow("svg") << "small.svg" << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:tessel=\"http://tessel.invalid/shadeset\" version=\"1.1\" width=\"300\" height=\"45\" viewBox=\"0 0 300 45\">\n    <title>small</title>\n" "    <linearGradient id=\"shadeset\" tessel:first=\"1\" tessel:last=\"5\">\n        <stop offset=\"0\" stop-color=\"#000000\"/>\n        <stop offset=\"0.25\" stop-color=\"#ffffff\"/>\n" "        <stop offset=\"0.5\" stop-color=\"#ffffff\" stop-opacity=\"0\"/>\n        <stop offset=\"0.75\" stop-color=\"#ffffff\" stop-opacity=\"0\"/>\n        <stop offset=\"1\" stop-color=\"#ff0000\"/>\n    </linearGradient>\n" "    <rect width=\"300\" height=\"45\" fill=\"url(#shadeset)\"/>\n</svg>\n");
         // clang-format on
     }
@@ -88,7 +92,7 @@ private Q_SLOTS:
         QTest::newRow("version") << QStringList{"--version"} << 0 << "tesselcmd " HUEWRIGHT_VERSION "\n";
         QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << "tesselcmd: unknown option --frobnicate\nusage: tesselcmd";
         QTest::newRow("json alone") << QStringList{"--json", "a.shd"} << 2 << "tesselcmd: --json goes with --check\nusage: tesselcmd";
-        QTest::newRow("unknown format") << QStringList{"--export", "xyz", "a", "b"} << 2 << "tesselcmd: unknown format \"xyz\" (cpt, gdal, grass, ncl, qgis, paraview or svg)\nusage: tesselcmd";
+        QTest::newRow("unknown format") << QStringList{"--export", "xyz", "a", "b"} << 2 << "tesselcmd: unknown format \"xyz\" (cpt, gdal, grass, ncl, qgis, paraview, svg, ggr, gnuplot, qgiscolormap, qml or maplibre)\nusage: tesselcmd";
         QTest::newRow("malformed set") << QStringList{"--set", "x", "--check", "a"} << 2 << "tesselcmd: bad --set \"x\" (expected NAME=VALUE)\nusage: tesselcmd";
         QTest::newRow("refused set") << QStringList{"--set", ".importsymbols=0", "--check", "a"} << 2 << "tesselcmd: --set .importsymbols=0: &s: .importsymbols must be a whole number from 1 to 32767, not \"0\"\nusage: tesselcmd";
         QTest::newRow("equalize how") << QStringList{"--equalize", "even", "--check", "a"} << 2 << "tesselcmd: --equalize takes perceptual or lightness, not \"even\"\nusage: tesselcmd";
@@ -238,6 +242,11 @@ private Q_SLOTS:
         QTest::newRow("svg") << "svg";
         QTest::newRow("grass") << "grass";
         QTest::newRow("ncl") << "ncl";
+        QTest::newRow("ggr") << "ggr";
+        QTest::newRow("gnuplot") << "gnuplot";
+        QTest::newRow("qgiscolormap") << "qgiscolormap";
+        QTest::newRow("qml") << "qml";
+        QTest::newRow("maplibre") << "maplibre";
         // clang-format on
     }
 
@@ -403,6 +412,12 @@ private Q_SLOTS:
         QTest::newRow("grass stretches, the later wins") << "g" << QByteArray("0 black\n0.5 white\n0.2 red\n") << "1:0,0,0 2:255,42,42 3:255,255,255";
         QTest::newRow("grass older pairs give the first") << "g" << QByteArray("0 0:0:0 1 255:255:255\n1 red\n") << "1:0,0,0 2:127,0,0 3:255,0,0";
         QTest::newRow("grass nv is outside the table") << "g" << QByteArray("nv 255:0:0\n0 0:0:0\n255 255:255:255\n") << "1:0,0,0 2:127,127,127 3:255,255,255";
+        QTest::newRow("gnuplot by its extension") << "g.gpf" << QByteArray("0 0 0.5 1\n1 1 0.5 0\n") << "1:0,128,255 2:128,128,128 3:255,128,0";
+        QTest::newRow("gnuplot by Tessel's comment") << "g.txt" << QByteArray("# A Tessel shadeset as a gnuplot palette\n0 0 0.5 1\n1 1 0.5 0\n") << "1:0,128,255 2:128,128,128 3:255,128,0";
+        QTest::newRow("QGIS colour map, txt") << "g.txt" << QByteArray("# QGIS Generated Color Map Export File\nINTERPOLATION:DISCRETE\n0,255,0,0,255,a\n5,0,0,255,255,b\n10,0,255,0,255,c\n") << "1:255,0,0 2:0,0,255 3:0,255,0";
+        QTest::newRow("GIMP, no extension") << "g" << QByteArray("GIMP Gradient\nName: g\n1\n0 0.5 1 0 0 0 1 1 1 1 1 0 0\n") << "1:0,0,0 2:128,128,128 3:255,255,255";
+        QTest::newRow("QGIS style, xml") << "g.xml" << QByteArray("<!DOCTYPE qgis>\n<qgis><pipe><rasterrenderer type=\"singlebandpseudocolor\"><rastershader><colorrampshader colorRampType=\"EXACT\" clip=\"0\">\n<item value=\"0\" color=\"#ff0000\" alpha=\"255\"/><item value=\"10\" color=\"#0000ff\" alpha=\"255\"/>\n</colorrampshader></rastershader></rasterrenderer></pipe></qgis>\n") << "1:255,0,0 3:0,0,255";
+        QTest::newRow("MapLibre layer, json") << "g.json" << QByteArray("{\"id\": \"g\", \"type\": \"color-relief\", \"paint\": {\"color-relief-color\": [\"step\", [\"elevation\"], \"red\", 5, \"#00f\"]}}") << "1:255,0,0 2:0,0,255 3:0,0,255";
         QTest::newRow("a one-line cpt GMT refuses") << "one.cpt" << QByteArray("0 255 0 0 1 0 0\n") << "shadeset: FILE line 1: expected \"z0 colour z1 colour\" or \"key colour\"";
         // clang-format on
     }
@@ -460,8 +475,8 @@ private Q_SLOTS:
         QTest::newRow("json broken") << QByteArray("[{\"Name\":\n\"x\",}]") << "FILE line 2: not JSON: object is missing after a comma";
         QTest::newRow("empty") << QByteArray(" \n\n") << "FILE: the file is empty";
         QTest::newRow("no colour at all") << QByteArray("0 - 1 -\n") << "FILE: the palette gives no colour to any symbol";
-        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << "FILE: neither a shadeset nor a palette of GMT, gdaldem, GRASS, NCL, QGIS, ParaView or SVG";
-        QTest::newRow("fits no format") << QByteArray("hello world\n") << "FILE: neither a shadeset nor a palette of GMT, gdaldem, GRASS, NCL, QGIS, ParaView or SVG";
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << "FILE: neither a shadeset nor a palette of GMT, gdaldem, GRASS, NCL, QGIS, ParaView, SVG, GIMP, gnuplot or MapLibre";
+        QTest::newRow("fits no format") << QByteArray("hello world\n") << "FILE: neither a shadeset nor a palette of GMT, gdaldem, GRASS, NCL, QGIS, ParaView, SVG, GIMP, gnuplot or MapLibre";
         // clang-format on
     }
 

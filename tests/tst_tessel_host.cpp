@@ -111,7 +111,7 @@ private Q_SLOTS:
         QTest::newRow("export into a folder") << "shadeexport cpt out/" << "shadeexport: out/ names a folder, not a file";
         QTest::newRow("load nothing") << "shadeset " << "shadeset: missing file name";
         QTest::newRow("run no script") << "&r dispshd 1 2" << "&r: expected a .zeb script";
-        QTest::newRow("export unknown") << "shadeexport png x.png" << "shadeexport: unknown format \"png\" (cpt, gdal, grass, ncl, qgis, paraview or svg)";
+        QTest::newRow("export unknown") << "shadeexport png x.png" << "shadeexport: unknown format \"png\" (cpt, gdal, grass, ncl, qgis, paraview, svg, ggr, gnuplot, qgiscolormap, qml or maplibre)";
         QTest::newRow("export no file") << "shadeexport cpt" << "shadeexport: missing file name";
         QTest::newRow("save nothing") << "shadesave" << "shadesave: missing shadeset name";
         QTest::newRow("save path") << "shadesave ../x" << "shadesave: the shadeset name cannot hold the character \"/\"";

@@ -30,26 +30,6 @@ int words(QByteArrayView line, QByteArrayView *out, int max)
     return splitAt(line, out, max, " \t,:\r");
 }
 
-// As Tessel exports them: whole symbols one after another, where a run of undefined ones
-// is bounded by entries of no opacity.
-std::optional<ShadeTable> keyedTable(const std::vector<Rule> &stops)
-{
-    ShadeTable table;
-    for (std::size_t i = 0; i < stops.size(); ++i) {
-        const std::optional<int> symbol = wholeSymbol(stops[i].value);
-        const bool contiguous =
-            i == 0 || stops[i].value == stops[i - 1].value + 1 ||
-            (stops[i].alpha == 0 && stops[i - 1].alpha == 0 && stops[i].value > stops[i - 1].value);
-        if (stops[i].percent || !symbol || !contiguous) {
-            return std::nullopt;
-        }
-        if (stops[i].alpha > 0) {
-            table.set(*symbol, toRgb(stops[i].rgb));
-        }
-    }
-    return table;
-}
-
 // The line's colour: "value r g b [a]" or "value name".
 core::Status readColour(const QByteArrayView *w, int n, Rule &stop)
 {
@@ -148,7 +128,7 @@ core::Result<Palette> readGdal(const QByteArray &bytes, const QString &label,
                      [](const Rule &a, const Rule &b) { return a.value < b.value; });
     // Percentages without the data's range stand for shares of whatever data, not values.
     palette.valued = !stops.front().percent;
-    palette.keyed = keyedTable(stops);
+    palette.keyed = keyedRules(stops);
     palette.zmin = stops.front().value;
     palette.zmax = stops.back().value;
     palette.colorAt = [stops](double z) -> std::optional<Rgb> {

@@ -69,32 +69,6 @@ std::optional<Rgb> ruleColor(const QByteArrayView *w, int n)
     return n == 2 ? grassColor(w[1]) : std::nullopt;
 }
 
-// As Tessel exports them: whole symbols one after another, where a run of undefined ones
-// ends at a rule half a symbol before the next defined one, in the colour of the one below.
-std::optional<ShadeTable> keyedTable(const std::vector<Rule> &rules)
-{
-    ShadeTable table;
-    for (std::size_t i = 0; i < rules.size(); ++i) {
-        const Rule &r = rules[i];
-        const Rule *before = i > 0 ? &rules[i - 1] : nullptr;
-        const std::optional<int> symbol = wholeSymbol(r.value);
-        const bool afterHalf = before && !wholeSymbol(before->value);
-        bool fits = false;
-        if (symbol) {
-            fits = !before || r.value == before->value + (afterHalf ? 0.5 : 1);
-        } else if (before && !afterHalf && wholeSymbol(r.value + 0.5)) {
-            fits = r.value > before->value + 1 && toRgb(r.rgb) == toRgb(before->rgb);
-        }
-        if (r.percent || !fits) {
-            return std::nullopt;
-        }
-        if (symbol) {
-            table.set(*symbol, toRgb(r.rgb));
-        }
-    }
-    return table;
-}
-
 // GRASS's colour of a stretch at z: from the colour at its lower value, each channel moved
 // towards the other end's and cut to a whole number.
 Rgb stretchColor(const Rule &a, const Rule &b, double z)
@@ -175,7 +149,7 @@ core::Result<Palette> readGrass(const QByteArray &bytes, const QString &label,
     }
     // Percentages without the data's range stand for shares of whatever data, not values.
     palette.valued = !rules.front().percent;
-    palette.keyed = keyedTable(rules);
+    palette.keyed = keyedHalfSteps(rules);
     const auto [lowest, highest] = std::minmax_element(
         rules.begin(), rules.end(), [](const Rule &a, const Rule &b) { return a.value < b.value; });
     palette.zmin = lowest->value;

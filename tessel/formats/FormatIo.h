@@ -59,6 +59,37 @@ core::Result<Palette> readSvg(const QByteArray &bytes, const QString &label,
                               const ReadOptions &options);
 core::Result<QByteArray> writeSvg(const std::vector<Entry> &entries, const QString &name);
 
+LineScore scoreGimpLine(QByteArrayView line);
+core::Result<Palette> readGimp(const QByteArray &bytes, const QString &label,
+                               const ReadOptions &options);
+core::Result<QByteArray> writeGimp(const std::vector<Entry> &entries, const QString &name);
+
+LineScore scoreGnuplotLine(QByteArrayView line);
+core::Result<Palette> readGnuplot(const QByteArray &bytes, const QString &label,
+                                  const ReadOptions &options);
+core::Result<QByteArray> writeGnuplot(const std::vector<Entry> &entries, const QString &name);
+
+LineScore scoreQgisColorMapLine(QByteArrayView line);
+core::Result<Palette> readQgisColorMap(const QByteArray &bytes, const QString &label,
+                                       const ReadOptions &options);
+core::Result<QByteArray> writeQgisColorMap(const std::vector<Entry> &entries, const QString &name);
+core::Result<QByteArray> writeQgisColorMapFitted(const std::vector<FittedClass> &classes,
+                                                 const QString &name);
+
+int scoreQml(QByteArrayView bytes, QByteArrayView first);
+core::Result<Palette> readQml(const QByteArray &bytes, const QString &label,
+                              const ReadOptions &options);
+core::Result<QByteArray> writeQml(const std::vector<Entry> &entries, const QString &name);
+core::Result<QByteArray> writeQmlFitted(const std::vector<FittedClass> &classes,
+                                        const QString &name);
+
+int scoreMaplibre(QByteArrayView bytes, QByteArrayView first);
+core::Result<Palette> readMaplibre(const QByteArray &bytes, const QString &label,
+                                   const ReadOptions &options);
+core::Result<QByteArray> writeMaplibre(const std::vector<Entry> &entries, const QString &name);
+core::Result<QByteArray> writeMaplibreFitted(const std::vector<FittedClass> &classes,
+                                             const QString &name);
+
 // Whether a first line opens XML or JSON, which no text format of lines can be.
 bool opensStructured(QByteArrayView first);
 // Whether a "#" line is one of GMT's own: # COLOR_MODEL, # HARD_HINGE or # SOFT_HINGE.
@@ -105,6 +136,13 @@ struct Rule
 
 // The value of a rule: "-12.5" or "40%"; none when the word is neither.
 std::optional<Rule> ruleValue(QByteArrayView word, int line);
+// As Tessel exports rules: whole symbols one after another, where a run of undefined ones
+// is bounded by entries of no opacity (gdaldem, QGIS, MapLibre); none for any other file.
+std::optional<ShadeTable> keyedRules(const std::vector<Rule> &rules);
+// The same where a run of undefined ones ends at a rule half a symbol before the next
+// defined one, in the colour of the one below (GRASS, gnuplot: no "no colour").
+std::optional<ShadeTable> keyedHalfSteps(const std::vector<Rule> &rules);
+
 // Puts percentages at their share of the data's range. Without a range, a file of
 // percentages only keeps them as they stand, from 0 to 100, and one that mixes them with
 // values is refused, naming the first line that mixes.

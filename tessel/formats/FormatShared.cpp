@@ -252,6 +252,48 @@ std::vector<GradientStop> entryStops(const std::vector<Entry> &entries)
     return stops;
 }
 
+std::optional<ShadeTable> keyedRules(const std::vector<Rule> &stops)
+{
+    ShadeTable table;
+    for (std::size_t i = 0; i < stops.size(); ++i) {
+        const std::optional<int> symbol = wholeSymbol(stops[i].value);
+        const bool contiguous =
+            i == 0 || stops[i].value == stops[i - 1].value + 1 ||
+            (stops[i].alpha == 0 && stops[i - 1].alpha == 0 && stops[i].value > stops[i - 1].value);
+        if (stops[i].percent || !symbol || !contiguous) {
+            return std::nullopt;
+        }
+        if (stops[i].alpha > 0) {
+            table.set(*symbol, toRgb(stops[i].rgb));
+        }
+    }
+    return table;
+}
+
+std::optional<ShadeTable> keyedHalfSteps(const std::vector<Rule> &rules)
+{
+    ShadeTable table;
+    for (std::size_t i = 0; i < rules.size(); ++i) {
+        const Rule &r = rules[i];
+        const Rule *before = i > 0 ? &rules[i - 1] : nullptr;
+        const std::optional<int> symbol = wholeSymbol(r.value);
+        const bool afterHalf = before && !wholeSymbol(before->value);
+        bool fits = false;
+        if (symbol) {
+            fits = !before || r.value == before->value + (afterHalf ? 0.5 : 1);
+        } else if (before && !afterHalf && wholeSymbol(r.value + 0.5)) {
+            fits = r.value > before->value + 1 && toRgb(r.rgb) == toRgb(before->rgb);
+        }
+        if (r.percent || !fits) {
+            return std::nullopt;
+        }
+        if (symbol) {
+            table.set(*symbol, toRgb(r.rgb));
+        }
+    }
+    return table;
+}
+
 std::function<std::optional<Rgb>(double)> gradientColors(std::vector<GradientStop> stops,
                                                          bool discrete)
 {

@@ -66,6 +66,46 @@ const std::vector<Format> &formats()
          readParaview,
          writeParaview},
         {"svg", "SVG", "linearGradient", {"svg"}, nullptr, scoreSvg, readSvg, writeSvg},
+        // The formats below came later: where a file fits one of them and one above equally,
+        // under an extension neither names, the one above keeps it, as it always had.
+        {"ggr", "GIMP", "gradient", {"ggr"}, scoreGimpLine, nullptr, readGimp, writeGimp},
+        // gnuplot's lines are four plain numbers, as gdaldem's and GRASS's may be: only its
+        // extension makes a file gnuplot's.
+        {"gnuplot",
+         "gnuplot",
+         "palette file",
+         {"gpf"},
+         scoreGnuplotLine,
+         nullptr,
+         readGnuplot,
+         writeGnuplot},
+        {"qgiscolormap",
+         "QGIS",
+         "colour map file",
+         {"txt"},
+         scoreQgisColorMapLine,
+         nullptr,
+         readQgisColorMap,
+         writeQgisColorMap,
+         writeQgisColorMapFitted},
+        {"qml",
+         "QGIS",
+         "layer style",
+         {"qml"},
+         nullptr,
+         scoreQml,
+         readQml,
+         writeQml,
+         writeQmlFitted},
+        {"maplibre",
+         "MapLibre",
+         "style layer",
+         {"json"},
+         nullptr,
+         scoreMaplibre,
+         readMaplibre,
+         writeMaplibre,
+         writeMaplibreFitted},
     };
     return kFormats;
 }
@@ -86,7 +126,9 @@ QString alternatives(const char *Format::*field)
 {
     QStringList names;
     for (const Format &format : formats()) {
-        names << QLatin1String(format.*field);
+        if (!names.contains(QLatin1String(format.*field))) { // QGIS has three formats
+            names << QLatin1String(format.*field);
+        }
     }
     const QString last = names.takeLast();
     return names.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;

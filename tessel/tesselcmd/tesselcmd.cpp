@@ -39,6 +39,21 @@ tessel::HostOptions hostOptions()
     return options;
 }
 
+// Words in lines of the help's right column.
+QString helpLines(const QString &words)
+{
+    const QString indent(25, QLatin1Char(' '));
+    QStringList lines{indent};
+    for (const QString &word : words.split(QLatin1Char(' '))) {
+        if (lines.last().size() > indent.size() && lines.last().size() + word.size() >= 88) {
+            lines << indent;
+        }
+        lines.last() +=
+            (lines.last().size() > indent.size() ? QStringLiteral(" ") : QString()) + word;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 bool isStandard(const QString &file)
 {
     return file == QLatin1String(kStandardStream);
@@ -282,7 +297,7 @@ int main(int argc, char **argv)
     }
     switch (o.mode) {
     case Options::Mode::Help:
-        out << kUsage << QString::fromLatin1(kHelp).arg(tessel::formatKeys());
+        out << kUsage << QString::fromLatin1(kHelp).arg(helpLines(tessel::formatKeys()));
         return 0;
     case Options::Mode::Version:
         out << "tesselcmd " << HUEWRIGHT_VERSION << Qt::endl;

@@ -37,6 +37,6 @@ def check_names(check):
 
 check = common.Check()
 check_names(check)
-common.check_exports(check, "txt", lambda p, f, l: drawn(p, f, l, True), lambda below, c: c[3] == 0)
-common.check_exports(check, "txt", lambda p, f, l: drawn(p, f, l, False), lambda below, c: c[:3] == below)
+common.check_exports(check, "gdal", lambda p, f, l: drawn(p, f, l, True), lambda below, c: c[3] == 0)
+common.check_exports(check, "gdal", lambda p, f, l: drawn(p, f, l, False), lambda below, c: c[:3] == below)
 check.close()

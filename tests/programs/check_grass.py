@@ -62,5 +62,5 @@ def check_shipped(check):
 
 check = common.Check()
 check_shipped(check)
-common.check_exports(check, "rules", lambda p, f, l: coloured(p, range(f, l + 1)), lambda below, c: c == below + (255,))
+common.check_exports(check, "grass", lambda p, f, l: coloured(p, range(f, l + 1)), lambda below, c: c == below + (255,))
 check.close()

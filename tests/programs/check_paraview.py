@@ -94,7 +94,7 @@ def check_cyclic(check):
 
 if __name__ == "__main__":
     check = common.Check()
-    common.check_exports(check, "json", lambda p, f, l: mapped(range(f, l + 1), path=p),
+    common.check_exports(check, "paraview", lambda p, f, l: mapped(range(f, l + 1), path=p),
                          lambda below, c: c == below + (255,))
     for path, discrete, values, symbols in TABLES:
         check.expect(discrete == 1 and values == symbols, "%s: Discretize %d with %d table values for %d symbols" % (

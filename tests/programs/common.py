@@ -49,16 +49,20 @@ def read_gdal(path):
     return {int(w[0]): tuple(map(int, w[1:])) for w in rows}
 
 
-def make_tables(folder, extension):
-    """Builds the shadesets in `folder`, exports each with `extension`'s format, and returns
+# Tessel's export formats and the extensions it gives their files.
+EXTENSIONS = {"cpt": "cpt", "gdal": "txt", "grass": "rules", "qgis": "xml", "paraview": "json", "svg": "svg",
+              "ggr": "ggr", "gnuplot": "gpf", "qgiscolormap": "txt", "qml": "qml", "maplibre": "json"}
+
+
+def make_tables(folder, form):
+    """Builds the shadesets in `folder`, exports each in format `form`, and returns
     {path of the export: {symbol: (r, g, b)}}."""
     for name, commands in TABLES.items():
         tesselcmd(stdin="\n".join(["&wo " + folder, "shadedelete ALL", *commands, "shadesave " + name]))
     shutil.copy(os.path.join(sys.argv[2], "tools", "colornames.shd"), os.path.join(folder, "palette.shd"))
-    formats = {"cpt": "cpt", "txt": "gdal", "rules": "grass", "xml": "qgis", "json": "paraview", "svg": "svg"}
     shadesets = sorted(n for n in os.listdir(folder) if n.endswith(".shd"))
-    tesselcmd("--export", formats[extension], *[os.path.join(folder, n) for n in shadesets], folder)
-    return {os.path.join(folder, n[:-3] + extension): read_shd(os.path.join(folder, n)) for n in shadesets}
+    tesselcmd("--export", form, *[os.path.join(folder, n) for n in shadesets], folder)
+    return {os.path.join(folder, n[:-3] + EXTENSIONS[form]): read_shd(os.path.join(folder, n)) for n in shadesets}
 
 
 class Check:
@@ -76,12 +80,12 @@ class Check:
         sys.exit(1 if self.failures else 0)
 
 
-def check_exports(check, extension, drawn, gap):
+def check_exports(check, form, drawn, gap):
     """Hands every table's export to `drawn(path, first, last)`, which returns the colours the
     program gives the symbols from first to last as (r, g, b, a), and checks each defined
     symbol's exact colour and, at undefined ones, `gap(colour below, colour drawn)`."""
     with tempfile.TemporaryDirectory() as folder:
-        for path, symbols in make_tables(folder, extension).items():
+        for path, symbols in make_tables(folder, form).items():
             first, last = min(symbols), max(symbols)
             colours = drawn(path, first, last)
             below = symbols[first]
