@@ -152,22 +152,11 @@ core::Result<QByteArray> writeGdal(const std::vector<Entry> &entries, const QStr
     // gdaldem blends between entries, so a run of undefined symbols is bounded by entries of
     // no opacity, in the colour of the symbol below: with -alpha it is transparent, without
     // it that colour, never a blend that belongs to no symbol.
-    const auto line = [](int value, Rgb c, int alpha) {
-        return QByteArray::number(value) + ' ' + QByteArray::number(c.red) + ' ' +
-               QByteArray::number(c.green) + ' ' + QByteArray::number(c.blue) + ' ' +
-               QByteArray::number(alpha) + '\n';
-    };
     QByteArray out = "# NAME = " + name.toUtf8() + '\n';
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const Entry &e = entries[i];
-        if (i > 0 && e.symbol > entries[i - 1].symbol + 1) {
-            const Entry &below = entries[i - 1];
-            out += line(below.symbol + 1, below.rgb, 0);
-            if (e.symbol - 1 > below.symbol + 1) {
-                out += line(e.symbol - 1, below.rgb, 0);
-            }
-        }
-        out += line(e.symbol, e.rgb, 255);
+    for (const SymbolStop &s : symbolStops(entries)) {
+        out += QByteArray::number(s.symbol) + ' ' + QByteArray::number(s.rgb.red) + ' ' +
+               QByteArray::number(s.rgb.green) + ' ' + QByteArray::number(s.rgb.blue) + ' ' +
+               QByteArray::number(s.alpha) + '\n';
     }
     return out + "nv 0 0 0 0\n";
 }

@@ -177,9 +177,21 @@ struct GradientStop
     double alpha = 255;
 };
 
-// The stops a gradient needs to draw each entry in its colour at its place: one per entry,
-// and a run of undefined symbols bounded by stops of no opacity in the colour below, so
-// that it draws as nothing rather than as a blend that belongs to no symbol.
+// A symbol's value in a file that blends between values: opaque for each entry, clear
+// (alpha 0) for a stop that bounds a run of undefined symbols.
+struct SymbolStop
+{
+    int symbol = 0;
+    Rgb rgb;
+    int alpha = 255;
+};
+
+// The stops a blending format needs to draw each entry in its colour at its value: one per
+// entry, and a run of undefined symbols bounded by stops of no opacity in the colour below,
+// so that it draws as nothing rather than as a blend that belongs to no symbol.
+std::vector<SymbolStop> symbolStops(const std::vector<Entry> &entries);
+
+// The same stops of a gradient, at their places from 0 to 1.
 std::vector<GradientStop> entryStops(const std::vector<Entry> &entries);
 
 // A gradient as QGIS colours one at t from 0 to 1: stops in ascending order, the first at 0

@@ -230,22 +230,14 @@ core::Result<QByteArray> writeMaplibre(const std::vector<Entry> &entries, const 
 {
     // A stop at each symbol's own value; a run of undefined ones bounded by stops of no
     // opacity in the colour below.
-    QByteArray stops;
-    const auto stop = [&](int z, Rgb c, int alpha) {
-        stops += ",\n      " + QByteArray::number(z) + ", " + colourText(c, alpha);
-    };
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (i > 0 && entries[i].symbol > entries[i - 1].symbol + 1) {
-            stop(entries[i - 1].symbol + 1, entries[i - 1].rgb, 0);
-            if (entries[i].symbol - 1 > entries[i - 1].symbol + 1) {
-                stop(entries[i].symbol - 1, entries[i - 1].rgb, 0);
-            }
-        }
-        stop(entries[i].symbol, entries[i].rgb, 255);
-    }
+    std::vector<SymbolStop> symbols = symbolStops(entries);
     // interpolate needs two stops: a table of one symbol is one colour from it to the next.
-    if (entries.size() == 1) {
-        stop(entries[0].symbol + 1, entries[0].rgb, 255);
+    if (symbols.size() == 1) {
+        symbols.push_back({symbols[0].symbol + 1, symbols[0].rgb, 255});
+    }
+    QByteArray stops;
+    for (const SymbolStop &s : symbols) {
+        stops += ",\n      " + QByteArray::number(s.symbol) + ", " + colourText(s.rgb, s.alpha);
     }
     return layer(name,
                  "[\n      \"interpolate\", [\"linear\"], [\"elevation\"]" + stops + "\n    ]");

@@ -111,17 +111,8 @@ Palette rampPalette(std::vector<Item> items, Ramp ramp, bool clip)
 std::vector<Item> entryItems(const std::vector<Entry> &entries)
 {
     std::vector<Item> items;
-    const auto item = [&](int value, Rgb c, int alpha) {
-        items.push_back({double(value), {c.red, c.green, c.blue, alpha}});
-    };
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (i > 0 && entries[i].symbol > entries[i - 1].symbol + 1) {
-            item(entries[i - 1].symbol + 1, entries[i - 1].rgb, 0);
-            if (entries[i].symbol - 1 > entries[i - 1].symbol + 1) {
-                item(entries[i].symbol - 1, entries[i - 1].rgb, 0);
-            }
-        }
-        item(entries[i].symbol, entries[i].rgb, 255);
+    for (const SymbolStop &s : symbolStops(entries)) {
+        items.push_back({double(s.symbol), {s.rgb.red, s.rgb.green, s.rgb.blue, s.alpha}});
     }
     return items;
 }

@@ -233,21 +233,27 @@ double place(int symbol, const std::vector<Entry> &entries)
     return last == first ? 0.0 : double(symbol - first) / double(last - first);
 }
 
-std::vector<GradientStop> entryStops(const std::vector<Entry> &entries)
+std::vector<SymbolStop> symbolStops(const std::vector<Entry> &entries)
 {
-    std::vector<GradientStop> stops;
-    const auto stop = [&](int symbol, Rgb c, double alpha) {
-        stops.push_back({place(symbol, entries), fromRgb(c), alpha});
-    };
+    std::vector<SymbolStop> stops;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (i > 0 && entries[i].symbol > entries[i - 1].symbol + 1) {
             const Entry &below = entries[i - 1];
-            stop(below.symbol + 1, below.rgb, 0);
+            stops.push_back({below.symbol + 1, below.rgb, 0});
             if (entries[i].symbol - 1 > below.symbol + 1) {
-                stop(entries[i].symbol - 1, below.rgb, 0);
+                stops.push_back({entries[i].symbol - 1, below.rgb, 0});
             }
         }
-        stop(entries[i].symbol, entries[i].rgb, 255);
+        stops.push_back({entries[i].symbol, entries[i].rgb, 255});
+    }
+    return stops;
+}
+
+std::vector<GradientStop> entryStops(const std::vector<Entry> &entries)
+{
+    std::vector<GradientStop> stops;
+    for (const SymbolStop &s : symbolStops(entries)) {
+        stops.push_back({place(s.symbol, entries), fromRgb(s.rgb), double(s.alpha)});
     }
     return stops;
 }
