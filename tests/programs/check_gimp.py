@@ -47,8 +47,8 @@ def sampled(files, positions):
 
 
 def check_shipped(check):
-    files = sorted(glob.glob("/usr/share/gimp/2.0/gradients/*.ggr"))
-    check.expect(len(files) >= 70, "GIMP ships %d gradients" % len(files))
+    files = sorted(glob.glob("/usr/share/gimp/2.0/gradients/**/*.ggr", recursive=True))
+    check.expect(len(files) >= 78, "GIMP ships %d gradients" % len(files))
     with tempfile.TemporaryDirectory() as out:
         common.tesselcmd(stdin="&s .importsymbols = 256\n" + "".join(
             "shadeset %s\nshadeexport gdal %s/%d.txt\n" % (path, out, i) for i, path in enumerate(files)))
