@@ -51,6 +51,13 @@ QString keptWhole(const QString &folder, const QString &file, const QByteArray &
     return entries(folder) == QStringList{file} ? QString() : entries(folder).join(' ');
 }
 
+// Mounts a 16 KiB tmpfs on `disk`, where the test may (as root).
+bool mountSmallDisk(const QString &disk)
+{
+    return ::geteuid() == 0 &&
+           runProgram("mount", {"-t", "tmpfs", "-o", "size=16k", "tmpfs", disk}).status == 0;
+}
+
 } // namespace
 
 class SavesTest : public QObject
@@ -122,8 +129,7 @@ private Q_SLOTS:
         }
         const QString disk = dir.filePath("disk");
         QVERIFY(QDir().mkpath(disk));
-        if (::geteuid() != 0 ||
-            runProgram("mount", {"-t", "tmpfs", "-o", "size=16k", "tmpfs", disk}).status != 0) {
+        if (!mountSmallDisk(disk)) {
             QSKIP("a small tmpfs cannot be mounted here: this needs root and mount");
         }
         const auto unmount = qScopeGuard([&] { runProgram("umount", {disk}); });
@@ -147,8 +153,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString disk = dir.filePath("disk");
         QVERIFY(QDir().mkpath(disk));
-        if (::geteuid() != 0 ||
-            runProgram("mount", {"-t", "tmpfs", "-o", "size=16k", "tmpfs", disk}).status != 0) {
+        if (!mountSmallDisk(disk)) {
             QSKIP("a small tmpfs cannot be mounted here: this needs root and mount");
         }
         const auto unmount = qScopeGuard([&] { runProgram("umount", {disk}); });

@@ -135,4 +135,13 @@ QStringList blankWords(const QString &rest)
     return rest.split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
+core::Result<std::vector<double>> readRectangle(const QString &rest)
+{
+    const QStringList words = blankWords(rest);
+    if (words.size() != 4) {
+        return core::fail(countError(4, words));
+    }
+    return readCoordinates(words);
+}
+
 } // namespace tessel

@@ -35,5 +35,7 @@ core::Result<std::vector<double>> readCoordinates(const QStringList &words);
 QString countError(int expected, const QStringList &words);
 // The words of `rest` between blanks.
 QStringList blankWords(const QString &rest);
+// A rectangle's corners X1 Y1 X2 Y2 in inches, the whole of `rest`.
+core::Result<std::vector<double>> readRectangle(const QString &rest);
 
 } // namespace tessel

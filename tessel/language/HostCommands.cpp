@@ -41,11 +41,7 @@ Host::Outcome Host::selectSymbol(const QString &rest)
 Host::Outcome Host::drawPatch(const QString &rest)
 {
     const QString command = QStringLiteral("patch");
-    const QStringList words = blankWords(rest);
-    if (words.size() != 4) {
-        return failure(StatusBadArguments, command, countError(4, words));
-    }
-    const auto n = readCoordinates(words);
+    const auto n = readRectangle(rest);
     if (!n) {
         return failure(StatusBadArguments, command, n.error());
     }

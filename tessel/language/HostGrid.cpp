@@ -139,11 +139,7 @@ core::Result<Colouring> Host::colouring(const Rows &rows, const GridInfo &info,
 Host::Outcome Host::drawGrid(const QString &rest)
 {
     const QString command = QStringLiteral("shadegrid");
-    const QStringList words = blankWords(rest);
-    if (words.size() != 4) {
-        return failure(StatusBadArguments, command, countError(4, words));
-    }
-    const auto n = readCoordinates(words);
+    const auto n = readRectangle(rest);
     if (!n) {
         return failure(StatusBadArguments, command, n.error());
     }
@@ -189,11 +185,7 @@ Host::Outcome Host::drawGrid(const QString &rest)
 Host::Outcome Host::drawScale(const QString &rest)
 {
     const QString command = QStringLiteral("shadescale");
-    const QStringList words = blankWords(rest);
-    if (words.size() != 4) {
-        return failure(StatusBadArguments, command, countError(4, words));
-    }
-    const auto n = readCoordinates(words);
+    const auto n = readRectangle(rest);
     if (!n) {
         return failure(StatusBadArguments, command, n.error());
     }
